@@ -1,0 +1,7 @@
+#include "frontend.h"
+
+int main()
+{
+    return 0;
+}
+END_OF_MAIN()

@@ -1,0 +1,70 @@
+// One match, from the first round to the winners: worm motion, spawning,
+// trails, pixel collision and scoring, the round and match ends, frame pacing
+// and the play field display. The pixels of back_buffer are the match's whole
+// world: black is free space, every other value an obstacle.
+#pragma once
+
+#include "state.h"
+
+// Pixels a worm moves per frame.
+constexpr int WORM_SPEED = 3;
+// Rows at the bottom of the screen that belong to the score panel.
+constexpr int PANEL_HEIGHT = 60;
+// Texts of a match stand on opaque black cells.
+constexpr int MATCH_TEXT_BG = 0;
+
+// Colours of the frame and the panel at the current depth.
+#define FIELD_GREY makecol(128, 128, 128)
+#define FIELD_WHITE makecol(255, 255, 255)
+#define FIELD_DARK_GREY makecol(64, 64, 64)
+
+// ---------------------------------------------------------------- worms (worm.cpp)
+
+// One frame's displacement for a heading: (sin, cos) times speed.
+void step_vector(int speed, float heading, float &dx, float &dy);
+// Puts the worm at a random point of the field, heading for its centre.
+void spawn_worm(Player &p);
+// Draws the three-pixel band laid while a head moves from (x1, y1) to (x2, y2).
+void draw_trail_segment(BITMAP *bmp, int x1, int y1, int x2, int y2, int colour);
+
+// ---------------------------------------------------------------- collision (collision.cpp)
+
+// Lowest active slot with this colour, living or dead; -1 if none.
+int find_player_by_colour(int colour);
+// Tests worm i's next head position and settles a crash and its points;
+// returns the number of worms that died by it (0, 1 or 2).
+int resolve_collision(int i, float dx, float dy);
+
+// ---------------------------------------------------------------- display (play_field.cpp)
+
+void draw_bevel(BITMAP *bmp, int x1, int y1, int x2, int y2);
+void draw_play_field();
+void draw_score_panel();
+void draw_clock();
+
+// ---------------------------------------------------------------- round end (round_end.cpp)
+
+// Gives every survivor 2 points and shows the round's result.
+void finish_round();
+// "Nerozhodna hra" under the clock: nobody survived.
+void draw_draw_message();
+// Draws the winners box and returns 1 when an active player has reached
+// the target score; returns 0 and draws nothing otherwise.
+int show_match_winners();
+
+// ---------------------------------------------------------------- the loop (match_loop.cpp)
+
+// Plays one match and returns once the keys that ended it are released.
+void run_match();
+
+// The steps of the loop, each callable without a display.
+int count_active_players();
+// A fresh field with every active worm spawned; returns the living count.
+int start_round();
+// Turns living worm i by its keys, or slot 7 by the mouse buttons.
+void turn_worm(int i);
+// Turns, tests, draws and moves every living worm in slot order, then prints
+// the clock; returns the living count after the frame.
+int play_frame(int living);
+// Shows the round's result: the draw message, or finish_round.
+void show_round_result(int living);

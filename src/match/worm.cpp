@@ -1,0 +1,2 @@
+// Worm motion and spawning, and the trail a worm lays.
+#include "match.h"

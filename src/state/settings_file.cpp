@@ -1,0 +1,147 @@
+// The settings file: twenty text lines holding the settings and the name,
+// colour, keys and on/off of each slot, with a check number on line 3 and an
+// end mark on the last line. A file that fails either check is ignored as a
+// whole in favour of the defaults.
+#include "state.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <unistd.h>
+
+const char SETTINGS_FILE[] = "talvon.dat";
+
+// Line 3 carries the check number, the last line the end mark.
+static const int SETTINGS_MAGIC = 74523;
+static const int SETTINGS_END_MARK = 12569;
+
+// ---------------------------------------------------------------- reading
+
+// Drops everything up to and including the next newline (or to the end).
+static void skip_line(FILE *f)
+{
+    int c;
+    do {
+        c = fgetc(f);
+    } while (c != '\n' && c != EOF);
+}
+
+// Reads one line into name: the first 15 characters are kept and the rest of
+// the line dropped; a carriage return just before the newline is not part of
+// the name. Returns false when the file ends before the newline.
+static bool read_name_line(FILE *f, char *name)
+{
+    std::memset(name, 0, NAME_SIZE);
+    int len = 0;  // characters seen on the line
+    int last = 0; // the last of them
+    int c;
+    while ((c = fgetc(f)) != '\n') {
+        if (c == EOF)
+            return false;
+        if (len < NAME_MAX_LEN)
+            name[len] = (char)c;
+        len++;
+        last = c;
+    }
+    if (last == '\r' && len <= NAME_MAX_LEN)
+        name[len - 1] = '\0';
+    return true;
+}
+
+// Reads lines 1 to 3 straight into settings; true when the check number is there.
+static bool read_settings_lines(FILE *f)
+{
+    Settings &s = settings;
+    int magic = 0;
+    fscanf(f, "%d %d", &s.animate_backdrop, &s.pointer_step);
+    fscanf(f, "%d %d %d %d", &s.color_depth, &s.gfx_card, &s.screen_w, &s.screen_h);
+    int got = fscanf(f, "%d %d %d %d %f", &s.round_end_survivors, &s.target_score,
+                     &s.frame_delay_ms, &magic, &s.turn_step);
+    return got >= 4 && magic == SETTINGS_MAGIC;
+}
+
+// Reads the eight slots and the end mark; true when the end mark is there.
+static bool read_players_and_end_mark(FILE *f)
+{
+    for (int i = 0; i < PLAYER_COUNT; i++) {
+        Player &p = players[i];
+        skip_line(f); // the rest of the previous line of numbers
+        if (!read_name_line(f, p.name))
+            return false;
+        fscanf(f, "%d %d %d %d", &p.colour, &p.key_left, &p.key_right, &p.off);
+    }
+    int end_mark = 0;
+    return fscanf(f, "%d", &end_mark) == 1 && end_mark == SETTINGS_END_MARK;
+}
+
+void load_settings_from(const char *path)
+{
+    bool accepted = false;
+    FILE *f = fopen(path, "r");
+    if (f) {
+        accepted = read_settings_lines(f) && read_players_and_end_mark(f);
+        fclose(f);
+    }
+    // The defaults overwrite everything a rejected file may have set.
+    if (!accepted)
+        apply_defaults();
+    place_score_labels(settings.screen_w, settings.screen_h);
+}
+
+void load_settings()
+{
+    load_settings_from(SETTINGS_FILE);
+}
+
+// ---------------------------------------------------------------- writing
+
+// Writes the twenty lines; false on any write error.
+static bool write_settings_lines(FILE *f)
+{
+    const Settings &s = settings;
+    fprintf(f, "%d %d\n", s.animate_backdrop, s.pointer_step);
+    fprintf(f, "%d %d %d %d\n", s.color_depth, s.gfx_card, s.screen_w, s.screen_h);
+    fprintf(f, "%d %d %d %d %f\n", s.round_end_survivors, s.target_score, s.frame_delay_ms,
+            SETTINGS_MAGIC, (double)s.turn_step);
+    for (const Player &p : players) {
+        fprintf(f, "%.*s\n", NAME_MAX_LEN, p.name);
+        fprintf(f, "%d %d %d %d\n", p.colour, p.key_left, p.key_right, p.off);
+    }
+    fprintf(f, "%d\n", SETTINGS_END_MARK);
+    return fflush(f) == 0 && !ferror(f) && fsync(fileno(f)) == 0;
+}
+
+// Opens a fresh temporary file beside path, so the rename that replaces the
+// old file stays within one directory.
+static FILE *open_temporary(const std::string &tmp)
+{
+    unlink(tmp.c_str()); // a leftover of an earlier, interrupted write
+    int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (fd < 0)
+        return nullptr;
+    FILE *f = fdopen(fd, "w");
+    if (!f)
+        close(fd);
+    return f;
+}
+
+// The old file stays untouched until the new one is complete on disk, so a
+// crash, a kill or a full disk during the write cannot lose the settings.
+void save_settings_to(const char *path)
+{
+    std::string tmp = std::string(path) + "." + std::to_string(getpid()) + ".tmp";
+    FILE *f = open_temporary(tmp);
+    if (!f)
+        return;
+    bool written = write_settings_lines(f);
+    if (fclose(f) != 0)
+        written = false;
+    if (!written || rename(tmp.c_str(), path) != 0)
+        unlink(tmp.c_str());
+}
+
+void save_settings()
+{
+    save_settings_to(SETTINGS_FILE);
+}

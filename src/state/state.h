@@ -1,0 +1,127 @@
+// The game's shared state: the eight player slots, the settings, the graphics
+// mode chosen but not yet applied, the millisecond counters, the name tables
+// and the settings file. Every object declared here exists once and lives for
+// the whole run of the process; the match and the front end read and write it
+// in place.
+#pragma once
+
+#include <allegro.h>
+
+#include <atomic>
+
+// ---------------------------------------------------------------- players
+
+constexpr int PLAYER_COUNT = 8;
+// The eighth slot is steered by the mouse buttons, not by its keys.
+constexpr int MOUSE_PLAYER = 7;
+// A name holds at most 15 characters and its terminating zero.
+constexpr int NAME_SIZE = 16;
+constexpr int NAME_MAX_LEN = NAME_SIZE - 1;
+
+struct Player {
+    float x;              // head x on back_buffer, pixels (set by the match)
+    float y;              // head y, pixels, growing downwards (set by the match)
+    int colour;           // trail colour, a pixel value of settings.color_depth
+    float heading;        // radians; 0 points down the screen, growing turns left
+    int key_left;         // scancode that turns left while held
+    int key_right;        // scancode that turns right while held
+    int dead;             // 1 once the worm has crashed in this round
+    int off;              // 1 = slot switched off, 0 = takes part in matches
+    char name[NAME_SIZE]; // zero-terminated, never holds a newline
+    int score;            // points earned in the current match
+    int label_x;          // centre x of the score label on the play field
+    int label_y;          // top y of the score label
+};
+
+// ---------------------------------------------------------------- settings
+
+struct Settings {
+    int animate_backdrop;    // non-zero: the timer scrolls the menu backdrop
+    int pointer_step;        // pixels per menu frame an arrow key moves the pointer
+    int color_depth;         // bits per pixel of the mode on screen
+    int gfx_card;            // 0 autodetect, 1 fullscreen, 2 windowed
+    int screen_w;            // width of the mode on screen, pixels
+    int screen_h;            // height of the mode on screen, pixels
+    int round_end_survivors; // a round ends once at most this many worms live
+    int target_score;        // a match ends once someone has at least this
+    int frame_delay_ms;      // match frames start this many ms + 1 apart
+    float turn_step;         // radians a turning worm's heading changes per frame
+};
+
+// The graphics mode chosen on the options screen. It equals the committed
+// mode (the gfx_card, screen_w, screen_h, color_depth of settings) except
+// between a choice and its confirmation; it is never saved.
+struct PendingMode {
+    int card;  // 0..2 as Settings::gfx_card
+    int w;     // width, pixels
+    int h;     // height, pixels
+    int depth; // bits per pixel
+};
+
+// Card modes 0, 1, 2: autodetect, full screen, windowed.
+constexpr int CARD_COUNT = 3;
+
+extern Player players[PLAYER_COUNT]; // the eight slots, for the whole run
+extern Settings settings;            // the persisted settings, for the whole run
+extern PendingMode pending;          // the chosen, unapplied mode, for the whole run
+
+// Written by the 1 ms timer callback on the library's timer thread and read
+// and reset by the main thread; each access is one indivisible operation.
+extern std::atomic<int> tick_ms;         // ms since start-up, or since the round began
+extern std::atomic<int> backdrop_offset; // scroll of the menu backdrop, pixels
+static_assert(std::atomic<int>::is_always_lock_free, "counters must be lock-free");
+
+// Set once, from the library's thread, when the player closes the window.
+// Every loop that looks at ESC takes it as ESC pressed and released, so the
+// program ends the normal way with the settings written.
+extern std::atomic<int> window_closed;
+
+// The screen-sized drawing surface. The match draws its field on it and reads
+// it back for collisions; the menus compose on it. The front end makes it.
+extern BITMAP *back_buffer;
+
+// ---------------------------------------------------------------- tables
+
+// Key names by scancode, following the library's codes 0..KEY_MAX.
+constexpr int KEY_NAME_COUNT = KEY_MAX + 1;
+extern const char *const key_names[KEY_NAME_COUNT];
+extern const char *const card_names[CARD_COUNT];
+
+// The name of a scancode; a visible placeholder for any value outside the table.
+const char *key_name(int scancode);
+// The name of a card mode; a visible placeholder for any value outside 0..2.
+const char *card_name(int card);
+
+// ---------------------------------------------------------------- shared helpers
+
+// The library's mask colour at the current depth: masked drawing skips it.
+#define MAGIC_PINK makecol(255, 0, 255)
+
+// True when left <= x <= right and top <= y <= bottom.
+bool point_in_rect(int x, int y, int left, int top, int right, int bottom);
+
+// True while the key is held; false for any code the key array does not have.
+bool key_down(int scancode);
+// ESC is down, or the window has been closed.
+bool escape_pressed();
+// ESC is still held; a closed window counts as ESC already released.
+bool escape_held();
+
+// ---------------------------------------------------------------- operations
+
+// Default settings and the default name, colour, keys and on/off of every
+// slot. Positions, headings, scores and labels are left as they are.
+void apply_defaults();
+// Places the eight score labels for a screen of w x h pixels.
+void place_score_labels(int w, int h);
+
+// The settings file in the working directory.
+extern const char SETTINGS_FILE[];
+// Reads the settings and players from the file, or the defaults when it is
+// missing or fails a check; then places the score labels. Reports nothing.
+void load_settings();
+void load_settings_from(const char *path);
+// Writes the settings and players; an earlier file is replaced only once the
+// new one is completely on disk. Reports nothing.
+void save_settings();
+void save_settings_to(const char *path);
