@@ -31,7 +31,8 @@ extern BITMAP *captions_sheet;  // picture "napisy": thirteen 300 x 30 captions
 extern BITMAP *palette_picture; // picture "paletka": the colour picker
 
 // Loads the four pictures and makes the six work bitmaps for the mode on
-// screen; returns 0 when all ten are in place, 1 when a picture is missing.
+// screen; returns 0 when all ten are in place, 1 when a picture is missing
+// or a bitmap cannot be made.
 int load_graphics();
 // Destroys all ten bitmaps (those that exist) and forgets them.
 void destroy_graphics();

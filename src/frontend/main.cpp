@@ -1,7 +1,50 @@
+// Start-up and shut-down: settings, library, input, timer, graphics mode,
+// random seed and pictures, then the main menu for the rest of the run, and
+// the settings written back when it returns.
 #include "frontend.h"
+
+#include <cstdio>
+#include <ctime>
+
+static const char NO_GRAPHICS_MODE[] = "Nemozem nastartovat graficky mod";
+static const char NO_BITMAPS[] = "Nemozem nacitat bitmapy";
+static const int TIMER_PERIOD_MS = 1;
+
+// A fatal start-up failure: back to text mode, the message, exit code 1. The
+// settings file is left as it was.
+static int fail_start(const char *message)
+{
+    set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
+    allegro_message("%s", message);
+    return 1;
+}
 
 int main()
 {
+    load_settings();
+    // Names are plain 8-bit text: a byte above 127 from a hand-edited file
+    // must not start a multi-byte sequence that reads past the name.
+    set_uformat(U_ASCII);
+    if (allegro_init() != 0) {
+        // No system to show a window with (no display): say it on stderr.
+        fprintf(stderr, "%s\n", NO_GRAPHICS_MODE);
+        return 1;
+    }
+    install_keyboard();
+    install_mouse();
+    install_timer();
+    set_up_window();
+    if (!set_graphics_mode(settings.gfx_card, settings.screen_w, settings.screen_h,
+                           settings.color_depth))
+        return fail_start(NO_GRAPHICS_MODE);
+    tick_ms = 0;
+    install_int(timer_tick, TIMER_PERIOD_MS);
+    srand(time(nullptr));
+    pending = {settings.gfx_card, settings.screen_w, settings.screen_h, settings.color_depth};
+    if (load_graphics() != 0)
+        return fail_start(NO_BITMAPS);
+    main_menu();
+    save_settings();
     return 0;
 }
 END_OF_MAIN()

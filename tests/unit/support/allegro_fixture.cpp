@@ -34,6 +34,15 @@ void reset_state()
     backdrop_offset = 0;
     window_closed = 0;
     apply_defaults();
+    release_all_input();
+    mouse_x = mouse_y = 0;
+}
+
+void release_all_input()
+{
+    for (int i = 0; i < KEY_MAX; i++)
+        key[i] = 0;
+    mouse_b = 0;
 }
 
 std::string pixel_map(BITMAP *bmp, int left, int top, int w, int h, int colour)

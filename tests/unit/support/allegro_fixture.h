@@ -11,8 +11,11 @@
 // to black; settings.screen_w/h and color_depth follow.
 void use_screen(int depth, int w, int h);
 
-// Fresh state for a test: all players and settings zero, then the defaults.
+// Fresh state for a test: all players and settings zero, then the defaults;
+// no key or mouse button held, the pointer at (0, 0).
 void reset_state();
+// Lets go of every key and mouse button.
+void release_all_input();
 
 // The pixels of a bitmap region as text, one row per line: '.' for colour 0,
 // '#' for the given colour, '?' for anything else. Makes pixel sets readable

@@ -1,0 +1,14 @@
+#!/bin/sh
+# Sets everything up on a fresh Debian machine and starts the game. It runs in
+# a per-user directory that holds the pictures and the player's talvon.dat.
+set -e
+repo="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$repo"
+. scripts/setup.sh
+cmake -S . -B build -DTALVON_TESTS=OFF >/dev/null
+cmake --build build --target talvon -j"$(nproc)"
+home="${XDG_DATA_HOME:-$HOME/.local/share}/talvon"
+mkdir -p "$home"
+cp data/*.tga "$home/"
+cd "$home"
+exec "$repo/build/talvon"

@@ -1,0 +1,23 @@
+// Setting a graphics mode, at start-up and while running.
+#include "frontend.h"
+
+// The game's colours are pixel values of a true-colour mode.
+static bool is_true_colour_depth(int depth)
+{
+    return depth == 15 || depth == 16 || depth == 24 || depth == 32;
+}
+
+// Card modes 0, 1, 2 are the library's own card ids for autodetect, full
+// screen and windowed; any other value (such as -1, the library's text mode)
+// is not a mode. A size of zero or less is not one either: the library
+// would crash on it.
+bool set_graphics_mode(int card, int w, int h, int depth)
+{
+    static_assert(GFX_AUTODETECT == 0 && GFX_AUTODETECT_FULLSCREEN == 1 &&
+                      GFX_AUTODETECT_WINDOWED == 2,
+                  "card modes are the library's card ids");
+    if (card < 0 || card >= CARD_COUNT || w <= 0 || h <= 0 || !is_true_colour_depth(depth))
+        return false;
+    set_color_depth(depth);
+    return set_gfx_mode(card, w, h, 0, 0) == 0;
+}

@@ -1,0 +1,110 @@
+// The menu frame shared by every screen: the scrolling backdrop, the logo,
+// the title, the two layers and the pointer composed on back_buffer, shown
+// once per vertical retrace; the arrow keys move the pointer; buttons act on
+// the release of the left button or ENTER.
+#include "frontend.h"
+
+// Where the logo and the title stand.
+static const int LOGO_MARGIN = 10;  // from the left and bottom edges of the screen
+static const int TITLE_CENTRE_X = 320; // on menu_layer
+static const int TITLE_CENTRE_Y = 70;
+
+int layer_left()
+{
+    return settings.screen_w / 2 - LAYER_W / 2;
+}
+
+int layer_top()
+{
+    return settings.screen_h / 2 - LAYER_H / 2;
+}
+
+int pointer_layer_x()
+{
+    return mouse_x - (settings.screen_w - LAYER_W) / 2;
+}
+
+int pointer_layer_y()
+{
+    return mouse_y - (settings.screen_h - LAYER_H) / 2;
+}
+
+// Every column x of bmp shows strip column (x + offset) mod 510, so the
+// gradient scrolls left as the offset grows, whatever the offset and width.
+void tile_backdrop(BITMAP *bmp, int offset)
+{
+    int o = (offset % STRIP_W + STRIP_W) % STRIP_W;
+    for (int x = 0; x < bmp->w;) {
+        int column = (x + o) % STRIP_W;
+        int width = STRIP_W - column;
+        blit(gradient_strip, bmp, column, 0, x, 0, width, bmp->h);
+        x += width;
+    }
+}
+
+void draw_backdrop()
+{
+    tile_backdrop(back_buffer, backdrop_offset);
+    draw_sprite(back_buffer, logo_sprite, LOGO_MARGIN,
+                settings.screen_h - LOGO_MARGIN - logo_sprite->h);
+    // Screens clear menu_layer when they redraw it, so the title goes back on
+    // in every frame.
+    draw_sprite(menu_layer, title_sprite, TITLE_CENTRE_X - title_sprite->w / 2,
+                TITLE_CENTRE_Y - title_sprite->h / 2);
+    draw_sprite(back_buffer, menu_layer, layer_left(), layer_top());
+    draw_sprite(back_buffer, text_layer, layer_left(), layer_top());
+    draw_sprite(back_buffer, pointer_sprite, mouse_x, mouse_y);
+}
+
+void menu_frame_no_pointer_keys()
+{
+    draw_backdrop();
+    vsync();
+    blit(back_buffer, screen, 0, 0, 0, 0, settings.screen_w, settings.screen_h);
+    backdrop_offset = backdrop_offset % STRIP_W;
+}
+
+void menu_frame()
+{
+    menu_frame_no_pointer_keys();
+    move_pointer_by_keys();
+}
+
+// A move that would cross an edge is not made at all, so the pointer may
+// stop short of the edge by up to a step less one.
+void pointer_after_keys(int &x, int &y)
+{
+    int step = settings.pointer_step;
+    if (key[KEY_UP] && y > step - 1)
+        y -= step;
+    if (key[KEY_DOWN] && y < settings.screen_h - step)
+        y += step;
+    if (key[KEY_LEFT] && x > step - 1)
+        x -= step;
+    if (key[KEY_RIGHT] && x < settings.screen_w - step)
+        x += step;
+}
+
+void move_pointer_by_keys()
+{
+    int x = mouse_x;
+    int y = mouse_y;
+    pointer_after_keys(x, y);
+    if (x != mouse_x || y != mouse_y)
+        position_mouse(x, y);
+}
+
+bool confirm_held()
+{
+    return (mouse_b & 1) || key[KEY_ENTER];
+}
+
+// A press never acts; the release does, at the pointer's position then.
+bool confirm_released(bool &was_held)
+{
+    bool held = confirm_held();
+    if (held == was_held)
+        return false;
+    was_held = held;
+    return !held;
+}

@@ -1,0 +1,4 @@
+// Placeholder until the players screen lands.
+#include "frontend.h"
+
+void players_screen() {}
