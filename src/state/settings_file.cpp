@@ -49,19 +49,23 @@ static bool read_name_line(FILE *f, char *name)
     return true;
 }
 
-// Reads lines 1 to 3 straight into settings; true when the check number is there.
+// Reads lines 1 to 3 straight into settings; true when all eleven numbers
+// are there and the check number is right. A value that cannot be read would
+// leave its field as it was, neither the file's nor the default.
 static bool read_settings_lines(FILE *f)
 {
     Settings &s = settings;
     int magic = 0;
-    fscanf(f, "%d %d", &s.animate_backdrop, &s.pointer_step);
-    fscanf(f, "%d %d %d %d", &s.color_depth, &s.gfx_card, &s.screen_w, &s.screen_h);
-    int got = fscanf(f, "%d %d %d %d %f", &s.round_end_survivors, &s.target_score,
-                     &s.frame_delay_ms, &magic, &s.turn_step);
-    return got >= 4 && magic == SETTINGS_MAGIC;
+    return fscanf(f, "%d %d", &s.animate_backdrop, &s.pointer_step) == 2 &&
+           fscanf(f, "%d %d %d %d", &s.color_depth, &s.gfx_card, &s.screen_w,
+                  &s.screen_h) == 4 &&
+           fscanf(f, "%d %d %d %d %f", &s.round_end_survivors, &s.target_score,
+                  &s.frame_delay_ms, &magic, &s.turn_step) == 5 &&
+           magic == SETTINGS_MAGIC;
 }
 
-// Reads the eight slots and the end mark; true when the end mark is there.
+// Reads the eight slots and the end mark; true when every number and the
+// end mark are there.
 static bool read_players_and_end_mark(FILE *f)
 {
     for (int i = 0; i < PLAYER_COUNT; i++) {
@@ -69,7 +73,8 @@ static bool read_players_and_end_mark(FILE *f)
         skip_line(f); // the rest of the previous line of numbers
         if (!read_name_line(f, p.name))
             return false;
-        fscanf(f, "%d %d %d %d", &p.colour, &p.key_left, &p.key_right, &p.off);
+        if (fscanf(f, "%d %d %d %d", &p.colour, &p.key_left, &p.key_right, &p.off) != 4)
+            return false;
     }
     int end_mark = 0;
     return fscanf(f, "%d", &end_mark) == 1 && end_mark == SETTINGS_END_MARK;
