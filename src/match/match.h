@@ -13,6 +13,8 @@ constexpr int PANEL_HEIGHT = 60;
 // Texts of a match stand on opaque black cells.
 constexpr int MATCH_TEXT_BG = 0;
 
+// Free space on the field: the only pixel value a worm may run onto.
+constexpr int FIELD_BLACK = 0;
 // Colours of the frame and the panel at the current depth.
 #define FIELD_GREY makecol(128, 128, 128)
 #define FIELD_WHITE makecol(255, 255, 255)
@@ -40,6 +42,10 @@ int resolve_collision(int i, float dx, float dy);
 void draw_bevel(BITMAP *bmp, int x1, int y1, int x2, int y2);
 void draw_play_field();
 void draw_score_panel();
+// The panel's grey frame, black interior and sunken border, without labels.
+void draw_panel_frame();
+// One player's "name: score" label at its place in the panel.
+void draw_score_label(const Player &p);
 void draw_clock();
 
 // ---------------------------------------------------------------- round end (round_end.cpp)
