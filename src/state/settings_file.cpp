@@ -4,6 +4,7 @@
 // whole in favour of the defaults.
 #include "state.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -51,7 +52,8 @@ static bool read_name_line(FILE *f, char *name)
 
 // Reads lines 1 to 3 straight into settings; true when all eleven numbers
 // are there and the check number is right. A value that cannot be read would
-// leave its field as it was, neither the file's nor the default.
+// leave its field as it was, neither the file's nor the default; a turn step
+// that is not a finite number would carry the worms off to nowhere.
 static bool read_settings_lines(FILE *f)
 {
     Settings &s = settings;
@@ -61,7 +63,7 @@ static bool read_settings_lines(FILE *f)
                   &s.screen_h) == 4 &&
            fscanf(f, "%d %d %d %d %f", &s.round_end_survivors, &s.target_score,
                   &s.frame_delay_ms, &magic, &s.turn_step) == 5 &&
-           magic == SETTINGS_MAGIC;
+           magic == SETTINGS_MAGIC && std::isfinite(s.turn_step);
 }
 
 // Reads the eight slots and the end mark; true when every number and the

@@ -255,6 +255,9 @@ TEST_F(SettingsFile, AValueThatCannotBeReadGivesEveryDefault)
 {
     static const struct { const char *what, *from, *to; } BROKEN[] = {
         {"turn step", "0.150000", "fast"},
+        {"turn step not a number", "0.150000", "nan"},
+        {"turn step infinite", "0.150000", "inf"},
+        {"turn step beyond a float", "0.150000", "1e39"},
         {"slot 0's colour", "-1 -5", "red -5"},
         {"slot 4's switch", "255 59 67 0", "255 59 67 on"},
     };
