@@ -47,6 +47,11 @@ void timer_tick();
 // Sets a graphics mode; false when the library refuses it or when it is not a
 // mode at all (a size of zero or less, an unknown card mode).
 bool set_graphics_mode(int card, int w, int h, int depth);
+// The two messages of a start that fails: no graphics mode, or no pictures.
+extern const char NO_GRAPHICS_MODE_MESSAGE[];
+extern const char NO_BITMAPS_MESSAGE[];
+// Leaves the graphics mode and shows the message to the player.
+void show_fatal_message(const char *message);
 // The window's title and its close button, which sets window_closed.
 void set_up_window();
 
@@ -84,6 +89,10 @@ void tile_backdrop(BITMAP *bmp, int offset);
 void menu_frame();
 void menu_frame_no_pointer_keys();
 void move_pointer_by_keys();
+// Runs menu frames while the key is held, so the menu keeps moving; a closed
+// window lets go at once.
+void run_frames_while_held(int scancode);
+void run_frames_while_escape_held();
 // Where the arrow keys held now would put a pointer at (x, y).
 void pointer_after_keys(int &x, int &y);
 // The left button or ENTER is held.
@@ -106,21 +115,157 @@ void main_menu();
 // (x, y), or 0.
 int main_menu_button_at(int x, int y);
 
-// ---------------------------------------------------------------- players screen (players_screen.cpp, players_grid.cpp)
+// ---------------------------------------------------------------- players screen (players_screen.cpp, players_grid.cpp, player_entries.cpp)
 
+// draw_players_grid's selection: nothing highlighted, a row 0..7 (its name or
+// keys are being entered), or a row + GRID_PALETTE (its colour is being picked).
+constexpr int GRID_NO_SELECTION = -1;
+constexpr int GRID_PALETTE = PLAYER_COUNT;
+// players_grid_hit answers row * GRID_ROW_CODE + column, or -1.
+constexpr int GRID_ROW_CODE = 10;
+enum { GRID_ONOFF = 1, GRID_NAME, GRID_KEYS, GRID_COLOUR };
+
+// Redraws both layers: the column and back-button art, then the grid.
 void draw_players_screen();
+// Redraws text_layer: the eight rows, and the palette picture when picking.
 void draw_players_grid(int selection);
+// The grid cell code under layer point (x, y), or -1.
 int players_grid_hit(int x, int y);
+// The back button's box under layer point (x, y).
+bool players_back_hit(int x, int y);
+// The palette picture's top-left corner on text_layer, where it is centred.
+int palette_left();
+int palette_top();
 void players_screen();
+// The screen's answer to a release at screen point (x, y): false for the
+// back button; otherwise true, after any toggle or entry it started.
+bool players_screen_release(int x, int y);
+
+// What one input does to an entry: it goes on, it has ended with the new
+// value, or it has been cancelled with the old value back. A closed window
+// cancels as ESC does.
+enum SlotEdit { SLOT_EDIT_GOES_ON, SLOT_EDIT_DONE, SLOT_EDIT_CANCELLED };
+// The three entries, each with its waits; they return once it has ended.
+void rename_player(int row);
+void assign_player_keys(int row);
+void pick_player_colour(int row);
+// Their steps, without waits: each begin_ empties the keyboard buffer and
+// highlights the row; the others take one input.
+void begin_rename(int row);
+SlotEdit rename_char(int ch); // ch: the low byte of readkey()
+void begin_key_assignment(int row);
+SlotEdit assign_scancode(int scancode); // readkey() >> 8
+void begin_colour_pick(int row);
+SlotEdit pick_colour_at(int x, int y); // the pointer in layer coordinates
 
 // ---------------------------------------------------------------- options screen (options_screen.cpp, options_view.cpp, options_entry.cpp)
 
+// A box on the 640 x 480 layers, borders included.
+struct OptionsBox {
+    int left, top, right, bottom;
+};
+// The screen's fields and buttons on the layers. Its hit boxes are these
+// boxes around the screen centre, where the layers are drawn.
+constexpr OptionsBox OPTIONS_FRAME_DELAY_FIELD = {50, 150, 295, 180};
+constexpr OptionsBox OPTIONS_TURN_STEP_FIELD = {345, 150, 590, 180};
+constexpr OptionsBox OPTIONS_SURVIVORS_FIELD = {50, 230, 295, 260};
+constexpr OptionsBox OPTIONS_TARGET_FIELD = {345, 230, 590, 260};
+constexpr OptionsBox OPTIONS_APPLY_BUTTON = {450, 310, 590, 340};
+constexpr OptionsBox OPTIONS_BACK_BUTTON = {450, 370, 590, 400};
+// The graphics mode panel: one line each for resolution, card and depth.
+constexpr OptionsBox OPTIONS_RESOLUTION_LINE = {50, 310, 400, 340};
+constexpr OptionsBox OPTIONS_CARD_LINE = {50, 340, 400, 370};
+constexpr OptionsBox OPTIONS_DEPTH_LINE = {50, 370, 400, 400};
+// The confirmation dialog; a release outside it cancels it.
+constexpr OptionsBox OPTIONS_DIALOG_BOX = {170, 210, 470, 270};
+
+// The modes the popups offer, in their order on screen.
+struct OfferedSize {
+    int w, h;
+};
+constexpr int OFFERED_SIZE_COUNT = 3;
+constexpr OfferedSize OFFERED_SIZES[OFFERED_SIZE_COUNT] = {{640, 480}, {800, 600}, {1024, 768}};
+constexpr int OFFERED_DEPTH_COUNT = 4;
+constexpr int OFFERED_DEPTHS[OFFERED_DEPTH_COUNT] = {15, 16, 24, 32};
+// The turn step is shown and typed in thousandths of a radian.
+constexpr double THOUSANDTHS_PER_RADIAN = 1000.0;
+
+// What text_layer shows besides the seven values.
+enum OptionsView {
+    VIEW_VALUES = -1,      // the values only, all white
+    VIEW_FRAME_DELAY = 1,  // 1..4: a number entry, its value in yellow
+    VIEW_TURN_STEP,
+    VIEW_SURVIVORS,
+    VIEW_TARGET,
+    VIEW_RESOLUTION_POPUP, // 5..7: a popup, its value in yellow
+    VIEW_CARD_POPUP,
+    VIEW_DEPTH_POPUP,
+    VIEW_UNCHANGED,        // message: the mode was not changed
+    VIEW_CONFIRM,          // the confirmation dialog
+    VIEW_FAILED,           // message: the mode change failed
+    VIEW_CHANGED,          // message: the mode was changed
+};
+
 void options_screen();
+// Redraws menu_layer (button art, captions), then the values.
 void draw_options_layout();
+// Redraws text_layer for one view.
 void draw_options_values(int view);
+// The box under screen point (x, y): 1 back, 2 frame delay, 3 turn step,
+// 4 survivors, 5 target score, 6 apply, 7 resolution, 8 card, 9 depth, or 0.
+// A point on a border two boxes share belongs to the earlier one.
+int options_box_at(int x, int y);
+// A release at layer point (lx, ly) in the popup of the given view sets
+// pending as chosen; on the popup's rim or outside it nothing changes.
+void choose_in_popup(int view, int lx, int ly);
+// What a release at layer point (lx, ly) says to the confirmation dialog.
+enum DialogAnswer {
+    ANSWER_NONE,   // inside, on neither button: the dialog stays
+    ANSWER_YES,    // "ANO"
+    ANSWER_NO,     // "NIE"
+    ANSWER_CANCEL, // outside the dialog
+};
+DialogAnswer dialog_answer(int lx, int ly);
+
+// The waits of the popups, the dialog and the messages, and their
+// conditions. A closed window counts as ESC pressed and released, so every
+// one of them ends once the window is closed.
+bool answer_pressed();          // ESC, ENTER or any mouse button is down
+bool confirm_still_held();      // the left button or ENTER is down
+bool dismissal_held();          // ESC, the left button or ENTER is down
+bool wait_for_answer();         // until answer_pressed(); true for ESC
+void wait_while_confirm_held();
+void wait_for_dismissal();      // a message: a press, then all let go
+
+// Number entries (options_entry.cpp). One pass reads one input: a character,
+// the low eight bits of readkey(), or one of these.
+constexpr int ENTRY_NO_INPUT = -1;       // nothing yet
+constexpr int ENTRY_LEFT_CLICK = 0x100;  // confirms wherever the pointer is
+constexpr int ENTRY_OTHER_CLICK = 0x101; // another mouse button: ignored
+enum EntryState { ENTRY_RUNNING, ENTRY_CONFIRMED, ENTRY_CANCELLED };
+// The input waiting now; a closed window reads as ESC.
+int entry_input_now();
+// Starts an entry: the field shows 0 in yellow. Returns the old value.
+int begin_int_entry(int *field, int view);
+float begin_turn_step_entry();
+// Applies one input to a running entry and redraws what it changed.
+EntryState int_entry_step(int *field, int view, int old_value, int min, int max, int input);
+EntryState turn_step_entry_step(float old_value, int input);
 void edit_int_option(int *field, int view, int min, int max);
 void edit_turn_step();
 
 // ---------------------------------------------------------------- mode change (mode_change.cpp)
 
+// Sets the pending mode and rebuilds what depends on it, or sets the
+// committed mode again when the library refuses it; shows the result until
+// the player dismisses it.
 void apply_graphics_mode();
+// pending differs from the committed mode in card, size or depth.
+bool pending_differs();
+// pending becomes the committed mode again.
+void reset_pending_mode();
+// Every player's colour, switched on or off, from a pixel value of
+// old_depth to the same red, green and blue at new_depth.
+void repack_player_colours(int old_depth, int new_depth);
+// The pending mode becomes the committed one, at the w x h the driver set.
+void commit_pending_mode(int w, int h);

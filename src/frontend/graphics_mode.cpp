@@ -1,6 +1,16 @@
 // Setting a graphics mode, at start-up and while running.
 #include "frontend.h"
 
+const char NO_GRAPHICS_MODE_MESSAGE[] = "Nemozem nastartovat graficky mod";
+const char NO_BITMAPS_MESSAGE[] = "Nemozem nacitat bitmapy";
+
+// Text mode comes first, so the message is not hidden behind a graphics screen.
+void show_fatal_message(const char *message)
+{
+    set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
+    allegro_message("%s", message);
+}
+
 // The game's colours are pixel values of a true-colour mode.
 static bool is_true_colour_depth(int depth)
 {

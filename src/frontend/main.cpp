@@ -6,16 +6,13 @@
 #include <cstdio>
 #include <ctime>
 
-static const char NO_GRAPHICS_MODE[] = "Nemozem nastartovat graficky mod";
-static const char NO_BITMAPS[] = "Nemozem nacitat bitmapy";
 static const int TIMER_PERIOD_MS = 1;
 
-// A fatal start-up failure: back to text mode, the message, exit code 1. The
-// settings file is left as it was.
+// A fatal start-up failure: the message, exit code 1. The settings file is
+// left as it was.
 static int fail_start(const char *message)
 {
-    set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
-    allegro_message("%s", message);
+    show_fatal_message(message);
     return 1;
 }
 
@@ -27,7 +24,7 @@ int main()
     set_uformat(U_ASCII);
     if (allegro_init() != 0) {
         // No system to show a window with (no display): say it on stderr.
-        fprintf(stderr, "%s\n", NO_GRAPHICS_MODE);
+        fprintf(stderr, "%s\n", NO_GRAPHICS_MODE_MESSAGE);
         return 1;
     }
     install_keyboard();
@@ -36,13 +33,13 @@ int main()
     set_up_window();
     if (!set_graphics_mode(settings.gfx_card, settings.screen_w, settings.screen_h,
                            settings.color_depth))
-        return fail_start(NO_GRAPHICS_MODE);
+        return fail_start(NO_GRAPHICS_MODE_MESSAGE);
     tick_ms = 0;
     install_int(timer_tick, TIMER_PERIOD_MS);
     srand(time(nullptr));
     pending = {settings.gfx_card, settings.screen_w, settings.screen_h, settings.color_depth};
     if (load_graphics() != 0)
-        return fail_start(NO_BITMAPS);
+        return fail_start(NO_BITMAPS_MESSAGE);
     main_menu();
     save_settings();
     return 0;

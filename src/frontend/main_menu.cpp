@@ -45,13 +45,6 @@ int main_menu_button_at(int x, int y)
     return NO_BUTTON;
 }
 
-// Keeps the menu moving while the key is held; a closed window lets go.
-static void wait_for_key_release(int scancode)
-{
-    while (key[scancode] && !window_closed)
-        menu_frame();
-}
-
 static void start_match()
 {
     run_match();
@@ -71,12 +64,12 @@ void main_menu()
         if (window_closed)
             return;
         if (keypressed() && key[KEY_S]) {
-            wait_for_key_release(KEY_S);
+            run_frames_while_held(KEY_S);
             start_match();
             continue;
         }
         if (keypressed() && key[KEY_ESC]) {
-            wait_for_key_release(KEY_ESC);
+            run_frames_while_held(KEY_ESC);
             return;
         }
         if (!confirm_released(confirm_was_held))

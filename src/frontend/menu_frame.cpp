@@ -94,6 +94,18 @@ void move_pointer_by_keys()
         position_mouse(x, y);
 }
 
+// A closed window counts as the key already released.
+void run_frames_while_held(int scancode)
+{
+    while (key[scancode] && !window_closed)
+        menu_frame();
+}
+
+void run_frames_while_escape_held()
+{
+    run_frames_while_held(KEY_ESC);
+}
+
 bool confirm_held()
 {
     return (mouse_b & 1) || key[KEY_ENTER];

@@ -25,6 +25,7 @@ static BITMAP *captions_picture()
 
 void make_test_graphics(int depth, int w, int h)
 {
+    destroy_graphics(); // those of an earlier size or depth
     use_screen(depth, w, h); // back_buffer
     logo_sprite = solid_picture(TEST_LOGO_W, TEST_LOGO_H, makecol(250, 250, 0));
     title_sprite = solid_picture(TEST_TITLE_W, TEST_TITLE_H, makecol(0, 250, 250));
