@@ -138,6 +138,10 @@ bool save_screenshot(const std::string &path);
 
 // ---------------------------------------------------------------- text (text_check.cpp)
 
+// Starts the library in the test process, once, without a display: memory
+// bitmaps, picture loading and the built-in font.
+void start_headless_library();
+
 // True when `text` in the built-in 8x8 font, centred on x_centre with its top at y_top, has every glyph pixel in `rgb`; `exact` also requires every other pixel of its box to differ from `rgb`.
 bool text_shown(const Image &img, const std::string &text, int x_centre, int y_top, uint32_t rgb,
                 bool exact = false);

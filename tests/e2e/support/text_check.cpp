@@ -6,8 +6,7 @@
 #include <allegro.h>
 #include <cerrno>
 
-// The library without a display: memory bitmaps and the built-in font.
-static void start_headless_library()
+void start_headless_library()
 {
     static bool started = false;
     if (started)
