@@ -3,7 +3,7 @@
 # and builds the game into build/. Sourced by play.sh and test.sh.
 set -e
 
-PACKAGES="cmake g++ make pkg-config liballegro4-dev libgtest-dev libx11-dev libxtst-dev xvfb x11-utils clang"
+PACKAGES="cmake g++ make pkg-config liballegro4-dev libgtest-dev libx11-dev libxtst-dev xvfb x11-utils clang libclang-rt-14-dev xdotool dpkg-dev file"
 
 missing=""
 for p in $PACKAGES; do

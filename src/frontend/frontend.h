@@ -45,7 +45,8 @@ void draw_gradient_strip(BITMAP *bmp);
 // Called by the library every millisecond: counts tick_ms and scrolls the backdrop.
 void timer_tick();
 // Sets a graphics mode; false when the library refuses it or when it is not a
-// mode at all (a size of zero or less, an unknown card mode).
+// mode at all (a side of zero or less or beyond 16384 pixels, an unknown card
+// mode, a depth other than 15, 16, 24 or 32).
 bool set_graphics_mode(int card, int w, int h, int depth);
 // The two messages of a start that fails: no graphics mode, or no pictures.
 extern const char NO_GRAPHICS_MODE_MESSAGE[];

@@ -70,19 +70,27 @@ void menu_frame()
     move_pointer_by_keys();
 }
 
-// A move that would cross an edge is not made at all, so the pointer may
-// stop short of the edge by up to a step less one.
+// One arrow key's move along an axis of `limit` pixels: a move that would
+// leave the screen is not made at all, so the pointer may stop short of the
+// edge by up to a step less one. Sums are 64-bit: a hand-edited step may be
+// any int.
+static int moved(int from, long long by, int limit)
+{
+    long long to = from + by;
+    return to >= 0 && to < limit ? (int)to : from;
+}
+
 void pointer_after_keys(int &x, int &y)
 {
-    int step = settings.pointer_step;
-    if (key[KEY_UP] && y > step - 1)
-        y -= step;
-    if (key[KEY_DOWN] && y < settings.screen_h - step)
-        y += step;
-    if (key[KEY_LEFT] && x > step - 1)
-        x -= step;
-    if (key[KEY_RIGHT] && x < settings.screen_w - step)
-        x += step;
+    long long step = settings.pointer_step;
+    if (key[KEY_UP])
+        y = moved(y, -step, settings.screen_h);
+    if (key[KEY_DOWN])
+        y = moved(y, step, settings.screen_h);
+    if (key[KEY_LEFT])
+        x = moved(x, -step, settings.screen_w);
+    if (key[KEY_RIGHT])
+        x = moved(x, step, settings.screen_w);
 }
 
 void move_pointer_by_keys()

@@ -74,3 +74,9 @@ void turn_worm(int i);
 int play_frame(int living);
 // Shows the round's result: the draw message, or finish_round.
 void show_round_result(int living);
+// Copies the whole of back_buffer to the screen.
+void present();
+// Busy-polls tick_ms until it exceeds last_tick + frame_delay_ms (or ESC is
+// down, or the window is closed) and returns the tick it saw: the pacing of
+// the frames.
+int wait_for_next_frame(int last_tick);

@@ -90,7 +90,7 @@ void show_round_result(int living)
 // ---------------------------------------------------------------- waits and display
 
 // Copies the whole field to the screen.
-static void present()
+void present()
 {
     blit(back_buffer, screen, 0, 0, 0, 0, settings.screen_w, settings.screen_h);
 }
@@ -122,13 +122,14 @@ static void wait_for_round_keys_up()
 
 // Busy-polls until more than frame_delay_ms ticks have passed since
 // last_tick and returns the tick seen. The sum is taken in 64 bits, as a
-// hand-edited delay may be near the int limit. A closed window ends the wait
-// so that the next frame can leave the match.
-static int wait_for_next_frame(int last_tick)
+// hand-edited delay may be near the int limit. ESC or a closed window ends
+// the wait, so that the next frame leaves the match at once even when a
+// hand-edited delay would keep it waiting for weeks.
+int wait_for_next_frame(int last_tick)
 {
     const long long due = (long long)last_tick + settings.frame_delay_ms;
     int now = tick_ms;
-    while (now <= due && !window_closed) {
+    while (now <= due && !escape_pressed()) {
         rest(0);
         now = tick_ms;
     }

@@ -29,24 +29,24 @@ static void skip_line(FILE *f)
 }
 
 // Reads one line into name: the first 15 characters are kept and the rest of
-// the line dropped; a carriage return just before the newline is not part of
-// the name. Returns false when the file ends before the newline.
+// the line dropped. Carriage returns that end the name are dropped too: the
+// file is written with plain newlines, so a name ending in one (a file with
+// two-character line ends) would not read back the same. Returns false when
+// the file ends before the newline.
 static bool read_name_line(FILE *f, char *name)
 {
     std::memset(name, 0, NAME_SIZE);
-    int len = 0;  // characters seen on the line
-    int last = 0; // the last of them
+    int kept = 0;
     int c;
     while ((c = fgetc(f)) != '\n') {
         if (c == EOF)
             return false;
-        if (len < NAME_MAX_LEN)
-            name[len] = (char)c;
-        len++;
-        last = c;
+        if (kept < NAME_MAX_LEN)
+            name[kept++] = (char)c;
     }
-    if (last == '\r' && len <= NAME_MAX_LEN)
-        name[len - 1] = '\0';
+    int len = (int)std::strlen(name); // a zero byte ends the name as the game sees it
+    while (len > 0 && name[len - 1] == '\r')
+        name[--len] = '\0';
     return true;
 }
 

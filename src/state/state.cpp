@@ -2,6 +2,8 @@
 // of the score labels.
 #include "state.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 
 Player players[PLAYER_COUNT];
@@ -69,8 +71,11 @@ void place_score_labels(int w, int h)
     const int SECOND_ROW_RISE = 22;
     for (int i = 0; i < PLAYER_COUNT; i++) {
         // Multiply first: 1024 * 9 / 10 is 921, 1024 / 10 * 9 would be 918.
-        players[i].label_x = w * TENTHS[i % 4] / 10;
-        players[i].label_y = h - (i < 4 ? FIRST_ROW_RISE : SECOND_ROW_RISE);
+        // A hand-edited file may hold any int, so this is done in 64 bits; a label
+        // that would lie below the smallest int stays at it.
+        const long long rise = i < 4 ? FIRST_ROW_RISE : SECOND_ROW_RISE;
+        players[i].label_x = (int)((long long)w * TENTHS[i % 4] / 10);
+        players[i].label_y = (int)std::max<long long>(INT_MIN, h - rise);
     }
 }
 

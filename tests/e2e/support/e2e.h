@@ -166,3 +166,14 @@ protected:
     // This test's work directory, the game's working directory.
     std::string dir;
 };
+
+// For long flows: on a loaded machine the game can miss a short press
+// altogether, so every press is held for some ten frames.
+class LongPressTest : public GameTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+private:
+    int usual_hold_ms = 0;
+};

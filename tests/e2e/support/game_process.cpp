@@ -71,6 +71,23 @@ pid_t start_game(const std::string &dir, const std::vector<std::string> &env)
     return pid;
 }
 
+// What a sanitizer prints when it finds a fault in a game built with
+// TALVON_SANITIZE. The report fails the test that ran the game, however the
+// test ended it and whatever exit code it expects.
+static const char *const SANITIZER_REPORTS[] = {"ERROR: AddressSanitizer",
+                                                "ERROR: LeakSanitizer", "runtime error:"};
+
+static void expect_no_sanitizer_report()
+{
+    std::string err = read_file(work_dir, "game-stderr.txt");
+    for (const char *report : SANITIZER_REPORTS)
+        if (err.find(report) != std::string::npos) {
+            ADD_FAILURE() << "the game's sanitizer report (" << work_dir
+                          << "/game-stderr.txt):\n" << err.substr(0, 4000);
+            return;
+        }
+}
+
 // Collects the game's end if it has come (blocking unless `no_hang`); true once
 // it has. Whatever it left in its group is killed while its zombie still holds
 // the group's number, so the number cannot have passed to anyone else.
@@ -88,6 +105,7 @@ static bool reap_game(bool no_hang)
     game_end.ended = true;
     game_end.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     game_end.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    expect_no_sanitizer_report();
     return true;
 }
 

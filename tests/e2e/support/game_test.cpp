@@ -18,6 +18,21 @@ void GameTest::TearDown()
         remove_work_dir(dir);
 }
 
+static const int LONG_HOLD_MS = 300;
+
+void LongPressTest::SetUp()
+{
+    GameTest::SetUp();
+    usual_hold_ms = hold_ms;
+    hold_ms = LONG_HOLD_MS;
+}
+
+void LongPressTest::TearDown()
+{
+    hold_ms = usual_hold_ms;
+    GameTest::TearDown();
+}
+
 // Starts the display before the first test and stops it after the last.
 class DisplayEnvironment : public ::testing::Environment {
     void SetUp() override { ASSERT_TRUE(start_display()) << "cannot start Xvfb"; }

@@ -2,6 +2,8 @@
 // arrow-key pointer movement and the release-edge rule.
 #include "graphics_fixture.h"
 
+#include <climits>
+
 class MenuFrameTest : public FrontendTest {};
 INSTANTIATE_TEST_SUITE_P(Depths, MenuFrameTest, ::testing::Values(16, 32));
 
@@ -118,6 +120,18 @@ TEST_F(PointerKeysTest, OppositeKeysCancelAndTheStepIsASetting)
     key[KEY_LEFT] = key[KEY_UP] = 0;
     settings.pointer_step = 10;
     EXPECT_EQ(after(100, 100), std::make_pair(110, 110));
+}
+
+TEST_F(PointerKeysTest, AStepFromAHandEditedFileNeverLeavesTheScreen)
+{
+    key[KEY_LEFT] = key[KEY_DOWN] = 1;
+    for (int step : {INT_MIN, INT_MAX, -1000}) {
+        settings.pointer_step = step;
+        EXPECT_EQ(after(300, 200), std::make_pair(300, 200)) << step;
+    }
+    settings.pointer_step = -3; // backwards, but still only within the screen
+    EXPECT_EQ(after(300, 200), std::make_pair(303, 197));
+    EXPECT_EQ(after(639, 1), std::make_pair(639, 1));
 }
 
 TEST_F(PointerKeysTest, ReleaseEdgeActsOnceOnTheReleaseOnly)

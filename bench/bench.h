@@ -1,0 +1,95 @@
+// The benchmark: what the game costs per frame, how evenly a match is paced,
+// how fast the game starts and how much memory it holds, each figure measured
+// through the game's own functions beside a physical reference taken in the
+// same run, and printed with its target and whether it is met.
+//
+// Neither Allegro nor Xlib appears here: their macros never meet. Times are
+// milliseconds of the monotonic clock.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// ---------------------------------------------------------------- figures (talvon_bench.cpp)
+
+double now_ms();
+// Statistics of a set of samples; percentile p is 0..100, by nearest rank.
+double median(std::vector<double> samples);
+double mean(const std::vector<double> &samples);
+double percentile(std::vector<double> samples, double p);
+
+// One line per figure: name, value, unit, target and "met" or "MISSED".
+// A reference figure has no target; a figure that could not be measured
+// counts as missed.
+void report_reference(const std::string &figure, double value, const char *unit);
+void report_at_most(const std::string &figure, double value, const char *unit, double limit);
+void report_at_least(const std::string &figure, double value, const char *unit, double limit);
+void report_within(const std::string &figure, double value, const char *unit, double centre,
+                   double tolerance);
+void report_unmeasured(const std::string &figure, const char *why);
+// Figures missed or not measured so far.
+extern int missed_figures;
+
+// ---------------------------------------------------------------- the game in this process (frame_figures.cpp)
+
+// A graphics mode: width and height in pixels, bits per pixel.
+struct BenchMode {
+    int w, h, depth;
+};
+// "1024x768x32".
+std::string mode_name(const BenchMode &m);
+
+// The library, input and the game's 1 ms timer, as the game starts them;
+// false without a display.
+bool start_game_library();
+// Sets the mode the way the game does, with the game's pictures and work
+// bitmaps, the default settings and all eight slots switched on.
+bool enter_mode(const BenchMode &m);
+// Closes the window, so that only the game's windows remain on the display.
+void leave_graphics();
+
+void measure_match_frames(const BenchMode &m);
+void measure_menu_frames(const BenchMode &m);
+void measure_pacing(const BenchMode &m);
+
+// ---------------------------------------------------------------- what start-up looks for (startup_inputs.cpp)
+
+// One pixel of the title picture where the main menu shows it: a point of
+// the game's window and its colour as 0xRRGGBB.
+struct MarkerPixel {
+    int x, y;
+    unsigned rgb;
+};
+// Where the main menu shows the title in a window of some size.
+struct TitleOnScreen {
+    int x, y;                        // top-left corner of the title picture
+    std::vector<MarkerPixel> marker; // its pixels on a few rows, row by row
+};
+// Worked out by the game's own menu drawing; needs a 32-bit mode with the
+// game's bitmaps loaded.
+TitleOnScreen find_title(int w, int h);
+// Writes the game's settings file into dir, asking for mode m and otherwise
+// the defaults.
+void write_settings_in(const std::string &dir, const BenchMode &m);
+// The reference start, run as "talvon_bench --bare-start W H DEPTH X Y" in a
+// directory holding the pictures: the library, the mode and the title at
+// (X, Y) after one retrace, nothing of the game; then it idles until ended.
+// Returns only when it cannot start.
+int run_bare_start(const BenchMode &m, int x, int y);
+constexpr char BARE_START_OPTION[] = "--bare-start";
+
+// ---------------------------------------------------------------- the real game started (startup_figures.cpp)
+
+// One way of starting the game: the mode it comes up in, with or without a
+// settings file, and where it shows the title.
+struct StartCase {
+    const char *name;
+    BenchMode mode;
+    bool settings_file;  // false: the first start ever, on the defaults
+    bool measure_memory; // read the resident memory once on the menu
+    TitleOnScreen title;
+};
+// Starts the game binary, and the reference start of this program, several
+// times each in fresh directories holding the pictures from data_dir, and
+// reports the time from exec to the title on screen (and the game's memory).
+void measure_startup(const std::string &game, const std::string &data_dir, const StartCase &c);

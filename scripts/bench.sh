@@ -1,0 +1,47 @@
+#!/bin/sh
+# Measures the game: builds it with its benchmark into build-bench/ and runs
+# the benchmark on its own Xvfb (1280x1024x24). Every figure is printed with
+# its target and whether it is met. The figures depend on what else the
+# machine is doing, so its load is printed before and after.
+#
+# Usage: sh scripts/bench.sh [frames|pacing|startup]   (default: all three)
+set -e
+repo="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$repo"
+. scripts/setup.sh
+build="build-bench"
+# The server gets this long to come up, in steps of 0.1 s.
+server_start_steps=200
+
+cmake -S . -B "$build" -DTALVON_BENCH=ON -DTALVON_TESTS=OFF >/dev/null
+cmake --build "$build" --target talvon talvon_bench -j"$(nproc)"
+
+# Xvfb picks a free display itself and writes its number once it is ready.
+display_file="$(mktemp)"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+server=$!
+cleanup() {
+    kill "$server" 2>/dev/null || true
+    rm -f "$display_file"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+steps=0
+while [ ! -s "$display_file" ]; do
+    steps=$((steps + 1))
+    if [ "$steps" -gt "$server_start_steps" ] || ! kill -0 "$server" 2>/dev/null; then
+        echo "bench: Xvfb did not start" >&2
+        exit 1
+    fi
+    sleep 0.1
+done
+display=":$(head -n 1 "$display_file")"
+
+machine_load() {
+    echo "-- machine load ($1): $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+    ps -eo pcpu=,comm= --sort=-pcpu | head -n 5 | sed 's/^/   %cpu /'
+}
+
+machine_load "before"
+DISPLAY="$display" "$build/talvon_bench" "$build/talvon" data "$@"
+machine_load "after"
