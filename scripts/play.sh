@@ -5,10 +5,10 @@ set -e
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$repo"
 . scripts/setup.sh
-cmake -S . -B build -DTALVON_TESTS=OFF >/dev/null
-cmake --build build --target talvon -j"$(nproc)"
+cmake -S . -B build-play -DTALVON_TESTS=OFF >/dev/null
+cmake --build build-play --target talvon -j"$(nproc)"
 home="${XDG_DATA_HOME:-$HOME/.local/share}/talvon"
 mkdir -p "$home"
 cp data/*.tga "$home/"
 cd "$home"
-exec "$repo/build/talvon"
+exec "$repo/build-play/talvon"

@@ -7,11 +7,12 @@
 set -e
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$repo"
+SETUP_FOR=test
 . scripts/setup.sh
 jobs="$(nproc)"
 
 echo "== Build"
-cmake -S . -B build -DTALVON_SANITIZED_GAME="$repo/build-asan/talvon" >/dev/null
+cmake -S . -B build -DTALVON_TESTS=ON -DTALVON_SANITIZED_GAME="$repo/build-asan/talvon" >/dev/null
 cmake --build build -j"$jobs"
 cmake -S . -B build-asan -DTALVON_SANITIZE=ON >/dev/null
 cmake --build build-asan -j"$jobs"

@@ -1,26 +1,9 @@
 #include "match_fixture.h"
 
-#include <cstring>
-#include <sstream>
-
 void use_match_screen(int depth, int w, int h)
 {
     use_screen(depth, w, h);
     place_score_labels(w, h);
-}
-
-Bitmap copy_of(BITMAP *bmp)
-{
-    Bitmap copy(create_bitmap(bmp->w, bmp->h), destroy_bitmap);
-    blit(bmp, copy.get(), 0, 0, 0, 0, bmp->w, bmp->h);
-    return copy;
-}
-
-Bitmap black_like(BITMAP *bmp)
-{
-    Bitmap blank(create_bitmap(bmp->w, bmp->h), destroy_bitmap);
-    clear_to_color(blank.get(), 0);
-    return blank;
 }
 
 void put_worm(int i, float x, float y, float heading)
@@ -33,19 +16,15 @@ void put_worm(int i, float x, float y, float heading)
 
 int pixels_in_field(int colour)
 {
-    int n = 0;
-    for (int y = 0; y < back_buffer->h - PANEL_HEIGHT; y++)
-        for (int x = 0; x < back_buffer->w; x++)
-            n += getpixel(back_buffer, x, y) == colour;
-    return n;
+    return count_pixels(back_buffer, colour, 0, 0, back_buffer->w - 1,
+                        back_buffer->h - PANEL_HEIGHT - 1);
 }
 
 ::testing::AssertionResult text_shown(const char *text, int x, int y, int colour)
 {
     // Marks the pixels the text leaves alone.
     const int untouched = UNUSED_COLOUR;
-    Bitmap scratch(create_bitmap(back_buffer->w, back_buffer->h), destroy_bitmap);
-    clear_to_color(scratch.get(), untouched);
+    Bitmap scratch = filled_like(back_buffer, untouched);
     textout_centre_ex(scratch.get(), font, text, x, y, colour, MATCH_TEXT_BG);
     for (int py = 0; py < scratch->h; py++)
         for (int px = 0; px < scratch->w; px++) {
@@ -57,19 +36,39 @@ int pixels_in_field(int colour)
     return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult same_pixels(BITMAP *expected, BITMAP *actual)
+Bitmap unlabelled_field()
 {
-    std::ostringstream first;
-    int differences = 0;
-    for (int y = 0; y < expected->h; y++)
-        for (int x = 0; x < expected->w; x++) {
-            const int want = getpixel(expected, x, y);
-            const int got = getpixel(actual, x, y);
-            if (want != got && ++differences <= 5)
-                first << " (" << x << ", " << y << "): want " << std::hex << want
-                      << " got " << got << std::dec << ';';
-        }
-    if (differences == 0)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << differences << " pixels differ:" << first.str();
+    Bitmap field = filled_like(back_buffer, 0);
+    BITMAP *produced = back_buffer;
+    int off[PLAYER_COUNT];
+    for (int i = 0; i < PLAYER_COUNT; i++)
+        off[i] = players[i].off, players[i].off = 1;
+    back_buffer = field.get();
+    draw_play_field();
+    back_buffer = produced;
+    for (int i = 0; i < PLAYER_COUNT; i++)
+        players[i].off = off[i];
+    return field;
+}
+
+void draw_label(BITMAP *bmp, const Player &p)
+{
+    const std::string label = std::string(p.name) + ": " + std::to_string(p.score);
+    textout_centre_ex(bmp, font, label.c_str(), p.label_x, p.label_y, p.colour, 0);
+}
+
+std::string scores()
+{
+    std::string out;
+    for (const Player &p : players)
+        out += std::to_string(p.score) + (&p == &players[PLAYER_COUNT - 1] ? "" : " ");
+    return out;
+}
+
+std::string dead_flags()
+{
+    std::string out;
+    for (const Player &p : players)
+        out += std::to_string(p.dead);
+    return out;
 }

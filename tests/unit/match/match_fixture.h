@@ -6,15 +6,8 @@
 #include "allegro_fixture.h"
 #include "match.h"
 
-#include <memory>
-
-using Bitmap = std::unique_ptr<BITMAP, void (*)(BITMAP *)>;
-
 // Makes back_buffer a black w x h bitmap at the depth and places the labels.
 void use_match_screen(int depth, int w, int h);
-// A copy of the bitmap, and a black bitmap of its size and depth.
-Bitmap copy_of(BITMAP *bmp);
-Bitmap black_like(BITMAP *bmp);
 // Puts living worm i at (x, y) with the heading.
 void put_worm(int i, float x, float y, float heading);
 
@@ -26,9 +19,15 @@ int pixels_in_field(int colour);
 // Every cell the text occupies when drawn as the match draws it (centred at
 // x, opaque black background) holds the same pixel on back_buffer.
 ::testing::AssertionResult text_shown(const char *text, int x, int y, int colour);
-// The two bitmaps are equal pixel by pixel; otherwise names the first few
-// differences.
-::testing::AssertionResult same_pixels(BITMAP *expected, BITMAP *actual);
+// The field as draw_play_field leaves it with no label on it, drawn aside so
+// that back_buffer keeps what the test produced; and one "name: score" label
+// drawn on a bitmap as the match draws it.
+Bitmap unlabelled_field();
+void draw_label(BITMAP *bmp, const Player &p);
+// The eight scores, "0 1 0 0 0 0 0 0", and dead flags, "01000000", so a
+// wrong one names its slot.
+std::string scores();
+std::string dead_flags();
 
 // A fresh 640 x 480 field at the depth under test, labels placed, no input
 // held (also after the test).
@@ -41,6 +40,3 @@ protected:
     }
     void TearDown() override { release_all_input(); }
 };
-
-// The depths every drawing test runs at.
-#define MATCH_DEPTHS ::testing::Values(16, 32)

@@ -27,18 +27,17 @@ static int region_colour(int x, int y, int w, int h)
 
 TEST_P(PlayField, DrawsTheRegionTableAtBothSizes)
 {
-    const int sizes[][2] = {{640, 480}, {1024, 768}};
-    for (const auto &size : sizes) {
-        use_match_screen(GetParam(), size[0], size[1]);
+    for (const auto &[w, h] : {std::pair{640, 480}, {1024, 768}}) {
+        use_match_screen(GetParam(), w, h);
         for (Player &p : players)
             p.off = 1;
         clear_to_color(back_buffer, UNUSED_COLOUR);
         draw_play_field();
-        Bitmap expected = black_like(back_buffer);
-        for (int y = 0; y < size[1]; y++)
-            for (int x = 0; x < size[0]; x++)
-                putpixel(expected.get(), x, y, region_colour(x, y, size[0], size[1]));
-        EXPECT_TRUE(same_pixels(expected.get(), back_buffer)) << size[0] << " x " << size[1];
+        Bitmap expected = filled_like(back_buffer, 0);
+        for (int y = 0; y < h; y++)
+            for (int x = 0; x < w; x++)
+                putpixel(expected.get(), x, y, region_colour(x, y, w, h));
+        EXPECT_TRUE(same_pixels(expected.get(), back_buffer)) << w << " x " << h;
     }
 }
 
@@ -49,19 +48,9 @@ TEST_P(PlayField, LabelsOnlyTheActivePlayers)
     for (int i = 0; i < PLAYER_COUNT; i++)
         players[i].score = 10 * i + 3;
     players[4].dead = 1;
-    int off[PLAYER_COUNT];
-    for (int i = 0; i < PLAYER_COUNT; i++)
-        off[i] = players[i].off, players[i].off = 1;
-    draw_play_field();
-    Bitmap expected = copy_of(back_buffer);
-    for (int i = 0; i < PLAYER_COUNT; i++)
-        players[i].off = off[i];
-    const int active[] = {0, 1, 3, 4, 6, 7};
-    for (int i : active) {
-        const Player &p = players[i];
-        const std::string label = std::string(p.name) + ": " + std::to_string(p.score);
-        textout_centre_ex(expected.get(), font, label.c_str(), p.label_x, p.label_y, p.colour, 0);
-    }
+    Bitmap expected = unlabelled_field();
+    for (int i : {0, 1, 3, 4, 6, 7})
+        draw_label(expected.get(), players[i]);
     draw_play_field();
     EXPECT_TRUE(same_pixels(expected.get(), back_buffer));
 }
@@ -81,4 +70,4 @@ TEST_P(PlayField, PrintsTheClockOverWhateverWasThere)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, PlayField, MATCH_DEPTHS);
+INSTANTIATE_TEST_SUITE_P(Depths, PlayField, TEST_DEPTHS);

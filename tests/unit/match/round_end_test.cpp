@@ -2,30 +2,9 @@
 // the winners box.
 #include "match_fixture.h"
 
+#include <vector>
+
 using RoundEnd = MatchTest;
-
-// The field as draw_play_field leaves it with no label on it, drawn aside
-// so that back_buffer keeps what the test produced.
-static Bitmap unlabelled_field()
-{
-    Bitmap field = black_like(back_buffer);
-    BITMAP *produced = back_buffer;
-    int off[PLAYER_COUNT];
-    for (int i = 0; i < PLAYER_COUNT; i++)
-        off[i] = players[i].off, players[i].off = 1;
-    back_buffer = field.get();
-    draw_play_field();
-    back_buffer = produced;
-    for (int i = 0; i < PLAYER_COUNT; i++)
-        players[i].off = off[i];
-    return field;
-}
-
-static void draw_label(BITMAP *bmp, const Player &p)
-{
-    const std::string label = std::string(p.name) + ": " + std::to_string(p.score);
-    textout_centre_ex(bmp, font, label.c_str(), p.label_x, p.label_y, p.colour, 0);
-}
 
 TEST_P(RoundEnd, OneSurvivorGetsTwoPointsAndIsNamed)
 {
@@ -38,8 +17,7 @@ TEST_P(RoundEnd, OneSurvivorGetsTwoPointsAndIsNamed)
         EXPECT_EQ(players[i].score, i == 3 ? 5 : i) << "slot " << i;
 
     Bitmap expected = unlabelled_field();
-    const int active[] = {0, 1, 3, 4, 6, 7};
-    for (int i : active)
+    for (int i : {0, 1, 3, 4, 6, 7})
         draw_label(expected.get(), players[i]);
     textout_centre_ex(expected.get(), font, "0:01:23", 320, 436, FIELD_GREY, 0);
     textout_centre_ex(expected.get(), font, "ZLTY", 320, 458, players[3].colour, 0);
@@ -49,24 +27,18 @@ TEST_P(RoundEnd, OneSurvivorGetsTwoPointsAndIsNamed)
 // The box around a survivor's label is as wide as the label will be once
 // the 2 points are added: (name, ": ", digits of the new score, and one more
 // character) at half a character a side, less 2 pixels on the right.
-struct BoxCase {
-    int slot, score;
-    int left, right; // rows are label_y - 4 .. label_y + 10
-};
-
-static const BoxCase BOX_CASES[] = {
-    {0, 7, 20, 106},    // "CERVENY", 9 has one digit
-    {1, 8, 148, 234},   // "BELASY", 10 has two
-    {3, 97, 540, 610},  // "ZLTY", 99
-    {4, 98, 12, 114},   // "FIALOVY", 100 has three
-    {6, 997, 392, 502}, // "ORANZOVY", 999
-    {7, 998, 524, 626}, // "RUZOVY", 1000 has four
-};
-
 TEST_P(RoundEnd, SeveralSurvivorsAreBoxedAndTheDeadOnlyRelabelled)
 {
+    static const struct { int slot, score, left, right; } BOXES[] = { // rows label_y - 4 .. + 10
+        {0, 7, 20, 106},    // "CERVENY", 9 has one digit
+        {1, 8, 148, 234},   // "BELASY", 10 has two
+        {3, 97, 540, 610},  // "ZLTY", 99
+        {4, 98, 12, 114},   // "FIALOVY", 100 has three
+        {6, 997, 392, 502}, // "ORANZOVY", 999
+        {7, 998, 524, 626}, // "RUZOVY", 1000 has four
+    };
     settings.round_end_survivors = 3;
-    for (const BoxCase &c : BOX_CASES)
+    for (const auto &c : BOXES)
         players[c.slot].score = c.score;
     players[2].off = 0, players[2].dead = 1, players[2].score = 5;
     players[5].score = 40; // switched off: no label, no points
@@ -75,7 +47,7 @@ TEST_P(RoundEnd, SeveralSurvivorsAreBoxedAndTheDeadOnlyRelabelled)
     finish_round();
 
     Bitmap expected = unlabelled_field();
-    for (const BoxCase &c : BOX_CASES) {
+    for (const auto &c : BOXES) {
         const Player &p = players[c.slot];
         EXPECT_EQ(p.score, c.score + 2) << "slot " << c.slot;
         rect(expected.get(), c.left, p.label_y - 4, c.right, p.label_y + 10, p.colour);
@@ -151,49 +123,34 @@ static void paint_field()
     rectfill(back_buffer, 4, 4, 636, 416, players[0].colour);
 }
 
-TEST_P(RoundEnd, OneWinnerIsNamedUnderVyhral)
+// Slots 2 and 5 are switched off, slot 3 is dead. The box's top lies 8 rows
+// above the title and its bottom at (420 + 15 * (winners + 2)) / 2.
+TEST_P(RoundEnd, WinnersAreListedInSlotOrderDeadOrAliveUnderVyhralOrVyhrali)
 {
-    settings.target_score = 10;
-    players[4].score = 12;
-    players[1].score = 9;
-    players[5].score = 99; // switched off
-    paint_field();
-    EXPECT_EQ(show_match_winners(), 1);
-    // T = (420 - 15) / 2 = 202, B = (420 + 45) / 2 = 232.
-    expect_winners_box(245, 194, 395, 232);
-    EXPECT_TRUE(text_shown("Vyhral", 320, 202, FIELD_GREY));
-    EXPECT_TRUE(text_shown("FIALOVY", 320, 217, players[4].colour));
+    const struct {
+        int target, scores[PLAYER_COUNT], title_y, bottom;
+        const char *title;
+        std::vector<int> winners;
+    } CASES[] = {
+        {10, {0, 9, 0, 0, 12, 99, 0, 0}, 202, 232, "Vyhral", {4}}, // (420 - 15) / 2
+        {10, {12, 9, 50, 10, 0, 0, 0, 30}, 187, 247, "Vyhrali", {0, 3, 7}},
+        {0, {}, 165, 270, "Vyhrali", {0, 1, 3, 4, 6, 7}}, // target 0: every active player
+    };
+    for (const auto &c : CASES) {
+        SCOPED_TRACE(c.title_y);
+        SetUp();
+        settings.target_score = c.target;
+        for (int i = 0; i < PLAYER_COUNT; i++)
+            players[i].score = c.scores[i];
+        players[3].dead = 1;
+        paint_field();
+        EXPECT_EQ(show_match_winners(), 1);
+        expect_winners_box(245, c.title_y - 8, 395, c.bottom);
+        EXPECT_TRUE(text_shown(c.title, 320, c.title_y, FIELD_GREY));
+        int y = c.title_y;
+        for (int i : c.winners)
+            EXPECT_TRUE(text_shown(players[i].name, 320, y += 15, players[i].colour));
+    }
 }
 
-TEST_P(RoundEnd, SeveralWinnersAreListedInSlotOrderDeadOrAlive)
-{
-    settings.target_score = 10;
-    players[0].score = 12;
-    players[3].score = 10, players[3].dead = 1;
-    players[7].score = 30;
-    players[1].score = 9;
-    players[2].score = 50; // switched off
-    paint_field();
-    EXPECT_EQ(show_match_winners(), 1);
-    // T = (420 - 45) / 2 = 187, B = (420 + 75) / 2 = 247.
-    expect_winners_box(245, 179, 395, 247);
-    EXPECT_TRUE(text_shown("Vyhrali", 320, 187, FIELD_GREY));
-    EXPECT_TRUE(text_shown("CERVENY", 320, 202, players[0].colour));
-    EXPECT_TRUE(text_shown("ZLTY", 320, 217, players[3].colour));
-    EXPECT_TRUE(text_shown("RUZOVY", 320, 232, players[7].colour));
-}
-
-TEST_P(RoundEnd, TargetZeroMakesEveryActivePlayerAWinner)
-{
-    settings.target_score = 0;
-    draw_play_field();
-    EXPECT_EQ(show_match_winners(), 1);
-    // Six names: T = (420 - 90) / 2 = 165.
-    EXPECT_TRUE(text_shown("Vyhrali", 320, 165, FIELD_GREY));
-    const int active[] = {0, 1, 3, 4, 6, 7};
-    int y = 165;
-    for (int i : active)
-        EXPECT_TRUE(text_shown(players[i].name, 320, y += 15, players[i].colour));
-}
-
-INSTANTIATE_TEST_SUITE_P(Depths, RoundEnd, MATCH_DEPTHS);
+INSTANTIATE_TEST_SUITE_P(Depths, RoundEnd, TEST_DEPTHS);

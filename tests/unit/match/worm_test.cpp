@@ -7,26 +7,20 @@
 
 // ---------------------------------------------------------------- step_vector
 
-TEST(StepVector, PointsDownAtZeroAndRightAtHalfPi)
+// 0 points down, pi/2 right. On screen, with y growing downwards, a positive
+// cross product of the (x, -y) vectors is a counter-clockwise turn.
+TEST(StepVector, PointsDownAtZeroRightAtHalfPiAndTurnsLeftAsTheHeadingGrows)
 {
-    float dx, dy;
+    float dx, dy, dx1, dy1;
     step_vector(WORM_SPEED, 0.0f, dx, dy);
-    EXPECT_EQ(dx, 0.0f);
-    EXPECT_EQ(dy, 3.0f);
+    EXPECT_TRUE(dx == 0.0f && dy == 3.0f) << dx << ", " << dy;
     step_vector(WORM_SPEED, (float)M_PI_2, dx, dy);
     EXPECT_EQ(dx, 3.0f);
     EXPECT_NEAR(dy, 0.0f, 1e-6);
-}
-
-// On screen, with y growing downwards, a positive cross product of the
-// (x, -y) vectors is a counter-clockwise turn.
-TEST(StepVector, AddingTheTurnStepTurnsCounterClockwiseOnScreen)
-{
     for (float h = -6.0f; h < 6.0f; h += 0.5f) {
-        float dx0, dy0, dx1, dy1;
-        step_vector(WORM_SPEED, h, dx0, dy0);
+        step_vector(WORM_SPEED, h, dx, dy);
         step_vector(WORM_SPEED, h + 0.15f, dx1, dy1);
-        EXPECT_GT(dy0 * dx1 - dx0 * dy1, 0.0f) << "heading " << h;
+        EXPECT_GT(dy * dx1 - dx * dy1, 0.0f) << "heading " << h;
     }
 }
 
@@ -56,12 +50,15 @@ static void raw_spawn_point(unsigned seed, int &x, int &y)
     y = rand() % (SMALL_H - 106) + 23;
 }
 
-TEST(Spawn, StepsOffTheCentresColumnAndRowDiagonally)
+// From (cx, cy - 1) the nudge lands on the centre row: the quotient is -1/0,
+// atan gives -pi/2 and pi is added, the heading stored as a float after each
+// step, which leaves it one float step below pi/2. The worm heads right.
+TEST(Spawn, StepsOffTheCentresColumnAndRowDiagonallyAndOnTheCentreRowHeadsRight)
 {
     reset_state();
     settings.screen_w = SMALL_W;
     settings.screen_h = SMALL_H;
-    int on_column = 0, on_row = 0, untouched = 0;
+    int on_column = 0, on_row = 0, untouched = 0, onto_row = 0;
     for (unsigned seed = 1; seed <= 300; seed++) {
         int x, y;
         raw_spawn_point(seed, x, y);
@@ -73,29 +70,9 @@ TEST(Spawn, StepsOffTheCentresColumnAndRowDiagonally)
         ASSERT_EQ(p.x, (float)(x + nudged)) << "seed " << seed;
         ASSERT_EQ(p.y, (float)(y + nudged)) << "seed " << seed;
         ASSERT_EQ(p.dead, 0);
-    }
-    EXPECT_GT(on_column, 0);
-    EXPECT_GT(on_row, 0);
-    EXPECT_GT(untouched, 0);
-}
-
-// From (cx, cy - 1) the nudge lands on the centre row: the quotient is -1/0,
-// atan gives -pi/2 and pi is added, the heading stored as a float after each
-// step, which leaves it one float step below pi/2. The worm heads right.
-TEST(Spawn, OnTheCentreRowAfterTheNudgeHeadsRight)
-{
-    reset_state();
-    settings.screen_w = SMALL_W;
-    settings.screen_h = SMALL_H;
-    int found = 0;
-    for (unsigned seed = 1; seed <= 300; seed++) {
-        int x, y;
-        raw_spawn_point(seed, x, y);
         if (x != SMALL_CX || y != SMALL_CY - 1)
             continue;
-        found++;
-        const Player p = spawned_with_seed(seed);
-        EXPECT_EQ(p.y, (float)SMALL_CY);
+        onto_row++;
         EXPECT_EQ(p.heading, (float)((double)(float)-M_PI_2 + M_PI));
         EXPECT_EQ(p.heading, std::nextafter((float)M_PI_2, 0.0f));
         float dx, dy;
@@ -103,43 +80,23 @@ TEST(Spawn, OnTheCentreRowAfterTheNudgeHeadsRight)
         EXPECT_EQ(dx, 3.0f);
         EXPECT_EQ((int)(p.y + dy), SMALL_CY);
     }
-    EXPECT_GT(found, 0);
-}
-
-// The heading points at the field centre: upward from the centre row down,
-// downward above it.
-TEST(Spawn, HeadsForTheFieldCentre)
-{
-    reset_state();
-    const double cx = 320, cy = 210;
-    int above = 0, below = 0;
-    for (unsigned seed = 1; seed <= 2000; seed++) {
-        const Player p = spawned_with_seed(seed);
-        if (p.y == cy)
-            continue; // the heading-right case above
-        const double tx = cx - p.x, ty = cy - p.y;
-        const double len = std::hypot(tx, ty);
-        const double sx = std::sin((double)p.heading), sy = std::cos((double)p.heading);
-        ASSERT_GT(sx * tx + sy * ty, 0.0) << "seed " << seed;
-        ASSERT_NEAR(sx * ty - sy * tx, 0.0, 1e-5 * len) << "seed " << seed;
-        ASSERT_EQ(sy > 0, p.y < cy) << "seed " << seed;
-        (p.y < cy ? above : below)++;
-    }
-    EXPECT_GT(above, 0);
-    EXPECT_GT(below, 0);
+    EXPECT_GT(on_column, 0);
+    EXPECT_GT(on_row, 0);
+    EXPECT_GT(untouched, 0);
+    EXPECT_GT(onto_row, 0);
 }
 
 // x lies in 23..W-24 and y in 23..H-84; only the nudge can add one, and then
-// only from the centre's row or column.
-TEST(Spawn, StaysWithinTheMargins)
+// only from the centre's row or column. The heading points at the field
+// centre: upward from the centre row down, downward above it.
+TEST(Spawn, StaysWithinTheMarginsAndHeadsForTheFieldCentre)
 {
-    const int sizes[][2] = {{640, 480}, {1024, 768}};
-    for (const auto &size : sizes) {
+    for (const auto &[w, h] : {std::pair{640, 480}, {1024, 768}}) {
         reset_state();
-        const int w = size[0], h = size[1], cx = w / 2, cy = (h - 60) / 2;
+        const int cx = w / 2, cy = (h - 60) / 2;
         settings.screen_w = w;
         settings.screen_h = h;
-        int min_x = INT_MAX, max_x = 0, min_y = INT_MAX, max_y = 0;
+        int min_x = INT_MAX, max_x = 0, min_y = INT_MAX, max_y = 0, above = 0, below = 0;
         for (unsigned seed = 1; seed <= 20000; seed++) {
             const Player p = spawned_with_seed(seed);
             const int x = (int)p.x, y = (int)p.y;
@@ -147,11 +104,20 @@ TEST(Spawn, StaysWithinTheMargins)
             ASSERT_TRUE(y <= h - 84 || (y == h - 83 && x == cx + 1)) << x << ", " << y;
             min_x = std::min(min_x, x), max_x = std::max(max_x, x);
             min_y = std::min(min_y, y), max_y = std::max(max_y, y);
+            if (y == cy)
+                continue; // heading right, above
+            const double tx = cx - p.x, ty = cy - p.y;
+            const double sx = std::sin((double)p.heading), sy = std::cos((double)p.heading);
+            ASSERT_GT(sx * tx + sy * ty, 0.0) << "seed " << seed;
+            ASSERT_NEAR(sx * ty - sy * tx, 0.0, 1e-5 * std::hypot(tx, ty)) << "seed " << seed;
+            ASSERT_EQ(sy > 0, y < cy) << "seed " << seed;
+            (y < cy ? above : below)++;
         }
         EXPECT_EQ(min_x, 23);
         EXPECT_EQ(min_y, 23);
         EXPECT_GE(max_x, w - 24);
         EXPECT_GE(max_y, h - 84);
+        EXPECT_TRUE(above > 0 && below > 0) << above << " " << below;
     }
 }
 
@@ -185,76 +151,30 @@ TEST(Spawn, SurvivesScreensTooSmallForTheField)
 
 using TrailBand = MatchTest;
 
-struct BandCase {
-    const char *name;
-    int x2, y2;        // the head moves from (10, 10) to here
-    int left, top;     // the map's corner; it is 7 x 7, or as given
-    int w, h;
-    const char *pixels;
-};
-
-// Hand-drawn from the six shifted lines; (10, 10) itself is never drawn.
-static const BandCase BAND_CASES[] = {
-    {"down-right", 12, 12, 8, 8, 7, 7,
-     ".......\n"
-     "...#...\n"
-     "...##..\n"
-     ".#####.\n"
-     "..####.\n"
-     "...###.\n"
-     ".......\n"},
-    {"down-left", 8, 12, 6, 8, 7, 7,
-     ".......\n"
-     "...#...\n"
-     "..##...\n"
-     ".#####.\n"
-     ".####..\n"
-     ".###...\n"
-     ".......\n"},
-    {"up-right", 12, 8, 8, 6, 7, 7,
-     ".......\n"
-     "...###.\n"
-     "..####.\n"
-     ".#####.\n"
-     "...##..\n"
-     "...#...\n"
-     ".......\n"},
-    {"up-left", 8, 8, 6, 6, 7, 7,
-     ".......\n"
-     ".###...\n"
-     ".####..\n"
-     ".#####.\n"
-     "..##...\n"
-     "...#...\n"
-     ".......\n"},
-    // An unchanged x counts as moving left: the vertical lines shift left.
-    {"straight down", 10, 13, 8, 8, 5, 8,
-     ".....\n"
-     ".#...\n"
-     ".#...\n"
-     ".###.\n"
-     ".###.\n"
-     ".###.\n"
-     ".###.\n"
-     ".....\n"},
-    // An unchanged y counts as moving up: the horizontal lines shift up.
-    {"straight right", 13, 10, 8, 8, 8, 5,
-     "........\n"
-     ".######.\n"
-     "...####.\n"
-     "...####.\n"
-     "........\n"},
-};
-
+// Six segments side by side, each from (ox, 4): down-right from ox 2, down-left
+// from 11, up-right from 16, up-left from 25, each by 2 pixels a way; straight
+// down by 3 from 30, straight right by 3 from 35. An unchanged x counts as
+// moving left, an unchanged y as moving up. Hand-drawn from the six shifted
+// lines; the start (ox, 4) itself is never drawn.
 TEST_P(TrailBand, LaysTheShiftedLinesAroundTheCentreLine)
 {
+    static const char BANDS[] =
+        ".........................................\n"
+        ".................###..###................\n"
+        "................####..####...............\n"
+        "...#......#....#####..#####..#....######.\n"
+        "...##....##......##....##....#......####.\n"
+        ".#####..#####....#......#....###....####.\n"
+        "..####..####.................###.........\n"
+        "...###..###..................###.........\n"
+        ".............................###.........\n"
+        ".........................................\n";
+    static const struct { int ox, dx, dy; } SEGMENTS[] = {
+        {2, 2, 2}, {11, -2, 2}, {16, 2, -2}, {25, -2, -2}, {30, 0, 3}, {35, 3, 0}};
     const int colour = makecol(255, 0, 0);
-    for (const BandCase &c : BAND_CASES) {
-        Bitmap bmp = black_like(back_buffer);
-        draw_trail_segment(bmp.get(), 10, 10, c.x2, c.y2, colour);
-        EXPECT_EQ(pixel_map(bmp.get(), c.left, c.top, c.w, c.h, colour), c.pixels) << c.name;
-        EXPECT_EQ(getpixel(bmp.get(), 10, 10), 0) << c.name;
-    }
+    for (const auto &s : SEGMENTS)
+        draw_trail_segment(back_buffer, s.ox, 4, s.ox + s.dx, 4 + s.dy, colour);
+    EXPECT_EQ(pixel_map(back_buffer, 0, 0, 41, 10, colour), BANDS);
 }
 
 // A worm going straight on tests a point beyond the band it has just laid.
@@ -274,4 +194,4 @@ TEST_P(TrailBand, AStraightWormNeverRunsIntoItsOwnFreshSegment)
         }
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, TrailBand, MATCH_DEPTHS);
+INSTANTIATE_TEST_SUITE_P(Depths, TrailBand, TEST_DEPTHS);

@@ -1,41 +1,37 @@
-// The settings file, written and read in a fresh directory per test.
+// The defaults and the settings file, written and read in a fresh directory
+// per test.
 #include "allegro_fixture.h"
 
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <climits>
 #include <csignal>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <vector>
 
 namespace fs = std::filesystem;
 
-// What the game writes over its defaults.
+// The defaults as the game writes them.
 static const char DEFAULT_FILE[] =
-    "1 3\n"
-    "16 0 640 480\n"
-    "1 50 25 74523 0.150000\n"
-    "CERVENY\n" "63488 82 83 0\n"
-    "BELASY\n" "2047 26 24 0\n"
-    "ZELENY\n" "2016 14 13 1\n"
-    "ZLTY\n" "65504 39 40 0\n"
-    "FIALOVY\n" "63583 17 1 0\n"
-    "MODRY\n" "31 89 88 1\n"
-    "ORANZOVY\n" "64521 73 74 0\n"
-    "RUZOVY\n" "64528 0 0 0\n"
+    "1 3\n" "16 0 640 480\n" "1 50 25 74523 0.150000\n"
+    "CERVENY\n" "63488 82 83 0\n"    // 0xF800, LEFT / RIGHT
+    "BELASY\n" "2047 26 24 0\n"      // 0x07FF, Z / X
+    "ZELENY\n" "2016 14 13 1\n"      // 0x07E0, N / M, off
+    "ZLTY\n" "65504 39 40 0\n"       // 0xFFE0, 2 PAD / 3 PAD
+    "FIALOVY\n" "63583 17 1 0\n"     // 0xF85F, not the mask colour 0xF81F; Q / A
+    "MODRY\n" "31 89 88 1\n"         // 0x001F, PLUS PAD / MINUS PAD, off
+    "ORANZOVY\n" "64521 73 74 0\n"   // 0xFC09, STOP / SLASH
+    "RUZOVY\n" "64528 0 0 0\n"       // 0xFC10, the mouse slot has no keys
     "12569\n";
 
 // A valid file in which every setting and every slot differs from the
 // defaults; set_custom_state() below holds the same values.
 static const char CUSTOM_FILE[] =
-    "0 -7\n"
-    "32 2 1024 768\n"
-    "7 5000 100 74523 0.150000\n"
+    "0 -7\n" "32 2 1024 768\n" "7 5000 100 74523 0.150000\n"
     "JAN NOVAK\n" "-1 -5 2147483647 1\n"
     "\n" "16711680 126 127 0\n"
     "A.B-C_D!?\n" "-2147483648 0 -3 2\n"
@@ -67,20 +63,13 @@ static void set_custom_state()
 }
 
 // Every byte of the state set to a pattern no file or default holds, so a
-// field that a load forgets to set shows up.
+// field that a load or the defaults forget to set shows up.
 static const int FILL = 0x5A5A5A5A;
 
 static void scramble_state()
 {
     std::memset(players, 0x5A, sizeof players); // names lose their terminator too
     std::memset(&settings, 0x5A, sizeof settings);
-}
-
-static unsigned bits_of(float f)
-{
-    unsigned u;
-    std::memcpy(&u, &f, sizeof u);
-    return u;
 }
 
 // Everything a load decides, as text, so a failed comparison names the field.
@@ -101,7 +90,7 @@ static std::string persisted_state()
     return out.str();
 }
 
-// The fields the match owns are never the file's business.
+// The fields the match owns are never the file's or the defaults' business.
 static void expect_match_fields_untouched()
 {
     for (const Player &p : players) {
@@ -124,30 +113,19 @@ static std::string read_file(const std::string &path)
     return text.str();
 }
 
-// The lines of a text without their newlines, and back again.
-static std::vector<std::string> lines_of(const std::string &text)
+// The custom file's lines, changed by `edit`, joined with `line_end`.
+static std::string custom_lines(const std::function<void(std::vector<std::string> &)> &edit,
+                                const char *line_end = "\n")
 {
     std::vector<std::string> lines;
-    std::istringstream in(text);
+    std::istringstream in(CUSTOM_FILE);
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
-    return lines;
-}
-
-static std::string joined(const std::vector<std::string> &lines, const char *line_end = "\n")
-{
+    edit(lines);
     std::string text;
     for (const std::string &line : lines)
         text += line + line_end;
     return text;
-}
-
-// The text with its one occurrence of `from` replaced by `to`.
-static std::string edited(std::string text, const std::string &from, const std::string &to)
-{
-    size_t at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    return at == std::string::npos ? text : text.replace(at, from.size(), to);
 }
 
 class SettingsFile : public ::testing::Test {
@@ -186,38 +164,38 @@ protected:
         return persisted_state();
     }
 
-    std::string save()
-    {
-        save_settings_to(path.c_str());
-        return read_file(path);
-    }
-
-    std::vector<std::string> entries() const
+    // The directory holds the settings file alone: no temporary is left behind.
+    void expect_only_the_file() const
     {
         std::vector<std::string> names;
         for (const auto &e : fs::directory_iterator(dir))
             names.push_back(e.path().filename());
-        std::sort(names.begin(), names.end());
-        return names;
+        EXPECT_EQ(names, std::vector<std::string>{"talvon.dat"});
     }
 };
 
-static const std::vector<std::string> ONLY_THE_FILE = {"talvon.dat"};
+// ---------------------------------------------------------------- defaults, writing and reading back
 
-// ---------------------------------------------------------------- writing and reading back
-
-TEST_F(SettingsFile, WritesTheDefaultsAsTwentyLines)
+// The defaults set every persisted field (the file holds them all) and leave
+// what the match and the screen size decide as it was.
+TEST_F(SettingsFile, DefaultsAreWrittenAsTwentyLines)
 {
+    apply_defaults();
+    EXPECT_EQ(bits_of(settings.turn_step), bits_of(0.15f));
+    expect_match_fields_untouched();
+    for (const Player &p : players)
+        EXPECT_TRUE(p.label_x == FILL && p.label_y == FILL) << p.label_x << "," << p.label_y;
     write_file(path, std::string(1000, '#')); // an older, longer file
-    reset_state();
-    EXPECT_EQ(save(), DEFAULT_FILE);
-    EXPECT_EQ(entries(), ONLY_THE_FILE);
+    save_settings_to(path.c_str());
+    EXPECT_EQ(read_file(path), DEFAULT_FILE);
+    expect_only_the_file();
 }
 
 TEST_F(SettingsFile, RoundTripKeepsEveryPersistedFieldAndNothingElse)
 {
     set_custom_state();
-    EXPECT_EQ(save(), CUSTOM_FILE);
+    save_settings_to(path.c_str());
+    EXPECT_EQ(read_file(path), CUSTOM_FILE);
     scramble_state();
     load_settings_from(path.c_str());
     EXPECT_EQ(persisted_state(), custom);
@@ -227,7 +205,9 @@ TEST_F(SettingsFile, RoundTripKeepsEveryPersistedFieldAndNothingElse)
 
 // ---------------------------------------------------------------- rejected files
 
-TEST_F(SettingsFile, AFileFailingACheckGivesEveryDefault)
+// A value that cannot be read would otherwise keep whatever the state held
+// before, which is neither the file nor the defaults.
+TEST_F(SettingsFile, AFileFailingACheckOrWithAValueThatCannotBeReadGivesEveryDefault)
 {
     static const struct { const char *what, *from, *to; } BROKEN[] = {
         {"check number 74524", "74523", "74524"},
@@ -237,23 +217,6 @@ TEST_F(SettingsFile, AFileFailingACheckGivesEveryDefault)
         {"end mark missing", "12569\n", ""},
         {"text after slot 7's numbers", "16777215 0 0 0\n", "16777215 0 0 0 x\n"},
         {"empty file", CUSTOM_FILE, ""},
-    };
-    for (const auto &b : BROKEN) {
-        SCOPED_TRACE(b.what);
-        EXPECT_EQ(load(edited(CUSTOM_FILE, b.from, b.to)), defaults);
-        expect_match_fields_untouched();
-    }
-    fs::remove(path);
-    scramble_state();
-    load_settings_from(path.c_str());
-    EXPECT_EQ(persisted_state(), defaults) << "missing file";
-}
-
-// A value that cannot be read would otherwise keep whatever the state held
-// before, which is neither the file nor the defaults.
-TEST_F(SettingsFile, AValueThatCannotBeReadGivesEveryDefault)
-{
-    static const struct { const char *what, *from, *to; } BROKEN[] = {
         {"turn step", "0.150000", "fast"},
         {"turn step not a number", "0.150000", "nan"},
         {"turn step infinite", "0.150000", "inf"},
@@ -261,8 +224,18 @@ TEST_F(SettingsFile, AValueThatCannotBeReadGivesEveryDefault)
         {"slot 0's colour", "-1 -5", "red -5"},
         {"slot 4's switch", "255 59 67 0", "255 59 67 on"},
     };
-    for (const auto &b : BROKEN)
-        EXPECT_EQ(load(edited(CUSTOM_FILE, b.from, b.to)), defaults) << b.what;
+    for (const auto &b : BROKEN) {
+        SCOPED_TRACE(b.what);
+        std::string text = CUSTOM_FILE;
+        const size_t at = text.find(b.from);
+        ASSERT_NE(at, std::string::npos);
+        EXPECT_EQ(load(text.replace(at, strlen(b.from), b.to)), defaults);
+        expect_match_fields_untouched();
+    }
+    fs::remove(path);
+    scramble_state();
+    load_settings_from(path.c_str());
+    EXPECT_EQ(persisted_state(), defaults) << "missing file";
 }
 
 TEST_F(SettingsFile, ACutFileGivesTheDefaultsUnlessOnlyTheLastNewlineIsMissing)
@@ -281,29 +254,23 @@ TEST_F(SettingsFile, ACutFileGivesTheDefaultsUnlessOnlyTheLastNewlineIsMissing)
 
 // ---------------------------------------------------------------- tolerated variations
 
-TEST_F(SettingsFile, IgnoresTextAfterTheFloatAndAfterTheNumbersOfSlotsZeroToSix)
+TEST_F(SettingsFile, ReadsTheSameFromTolerableVariations)
 {
-    std::vector<std::string> lines = lines_of(CUSTOM_FILE);
-    lines[2] += " radians per frame";
-    for (int i = 0; i < PLAYER_COUNT - 1; i++)
-        lines[4 + 2 * i] += " # 42 and more";
-    EXPECT_EQ(load(joined(lines)), custom);
+    EXPECT_EQ(load(custom_lines([](auto &lines) {
+                  lines[2] += " radians per frame";
+                  for (int i = 0; i < PLAYER_COUNT - 1; i++)
+                      lines[4 + 2 * i] += " # 42 and more";
+              })),
+              custom) << "text after the float and after the numbers of slots 0 to 6";
+    EXPECT_EQ(load(custom_lines([](auto &lines) {
+                  lines[0] += " " + lines[1] + " " + lines[2];
+                  lines.erase(lines.begin() + 1, lines.begin() + 3);
+              })),
+              custom) << "the first eleven numbers on one line";
+    EXPECT_EQ(load(custom_lines([](auto &) {}, "\r\n")), custom) << "CR-LF line ends";
 }
 
-TEST_F(SettingsFile, ReadsTheFirstElevenNumbersWhateverTheirLines)
-{
-    std::vector<std::string> lines = lines_of(CUSTOM_FILE);
-    lines[0] += " " + lines[1] + " " + lines[2];
-    lines.erase(lines.begin() + 1, lines.begin() + 3);
-    EXPECT_EQ(load(joined(lines)), custom);
-}
-
-TEST_F(SettingsFile, ReadsAFileWithCarriageReturnsLikeThePlainOne)
-{
-    EXPECT_EQ(load(joined(lines_of(CUSTOM_FILE), "\r\n")), custom);
-}
-
-TEST_F(SettingsFile, KeepsTheFirstFifteenCharactersOfANameLine)
+TEST_F(SettingsFile, KeepsTheFirstFifteenCharactersOfANameLineWithoutTrailingCRs)
 {
     static const struct { const char *line, *name; } NAMES[] = {
         {"0123456789ABCDEF", "0123456789ABCDE"},
@@ -315,48 +282,40 @@ TEST_F(SettingsFile, KeepsTheFirstFifteenCharactersOfANameLine)
         {"", ""},
     };
     for (const auto &n : NAMES) {
-        std::vector<std::string> lines = lines_of(CUSTOM_FILE);
-        lines[3] = n.line; // slot 0
         set_custom_state();
         std::strcpy(players[0].name, n.name);
-        std::string expected = persisted_state();
-        EXPECT_EQ(load(joined(lines)), expected) << "name line [" << n.line << "]";
+        const std::string expected = persisted_state();
+        EXPECT_EQ(load(custom_lines([&](auto &lines) { lines[3] = n.line; })), expected)
+            << "name line [" << n.line << "]";
     }
 }
 
 // ---------------------------------------------------------------- failed saves
 
-// Saves while no file may grow past a few bytes: the write fails with EFBIG,
-// for root as for anyone.
-static void save_under_file_size_limit(const std::string &path, rlim_t bytes)
+TEST_F(SettingsFile, AFailedWriteLeavesTheOldFileAndNoTemporary)
 {
-    rlimit old;
+    // While no file may grow past 64 bytes the write fails with EFBIG, for
+    // root as for anyone.
+    write_file(path, CUSTOM_FILE);
+    reset_state();
+    rlimit old, small;
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = bytes;
+    small = old;
+    small.rlim_cur = 64;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     void (*old_handler)(int) = signal(SIGXFSZ, SIG_IGN); // the signal would end the run
     save_settings_to(path.c_str());
     signal(SIGXFSZ, old_handler);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &old), 0);
-}
-
-TEST_F(SettingsFile, AFailedWriteLeavesTheOldFileAndNoTemporary)
-{
-    write_file(path, CUSTOM_FILE);
-    reset_state();
-    save_under_file_size_limit(path, 64);
     EXPECT_EQ(read_file(path), CUSTOM_FILE);
-    EXPECT_EQ(entries(), ONLY_THE_FILE);
-}
+    expect_only_the_file();
 
-TEST_F(SettingsFile, SavingOntoADirectoryLeavesItAndNoTemporary)
-{
+    // Saving onto a directory leaves it as it was.
+    fs::remove(path);
     fs::create_directory(path);
     write_file(path + "/inside", "kept");
-    reset_state();
     save_settings_to(path.c_str());
     EXPECT_TRUE(fs::is_directory(path));
     EXPECT_EQ(read_file(path + "/inside"), "kept");
-    EXPECT_EQ(entries(), ONLY_THE_FILE);
+    expect_only_the_file();
 }

@@ -1,7 +1,7 @@
 #include "allegro_fixture.h"
 
 #include <cerrno>
-#include <cstring>
+#include <sstream>
 
 // The library's headless system driver lays pixels out as BGR; the game runs
 // under X11, where red is in the high bits.
@@ -45,6 +45,20 @@ void release_all_input()
     mouse_b = 0;
 }
 
+Bitmap copy_of(BITMAP *bmp)
+{
+    Bitmap copy(create_bitmap(bmp->w, bmp->h), destroy_bitmap);
+    blit(bmp, copy.get(), 0, 0, 0, 0, bmp->w, bmp->h);
+    return copy;
+}
+
+Bitmap filled_like(BITMAP *bmp, int colour)
+{
+    Bitmap filled(create_bitmap(bmp->w, bmp->h), destroy_bitmap);
+    clear_to_color(filled.get(), colour);
+    return filled;
+}
+
 std::string pixel_map(BITMAP *bmp, int left, int top, int w, int h, int colour)
 {
     std::string out;
@@ -56,6 +70,32 @@ std::string pixel_map(BITMAP *bmp, int left, int top, int w, int h, int colour)
         out += '\n';
     }
     return out;
+}
+
+int count_pixels(BITMAP *bmp, int colour, int left, int top, int right, int bottom)
+{
+    int n = 0;
+    for (int y = top; y <= bottom; y++)
+        for (int x = left; x <= right; x++)
+            n += getpixel(bmp, x, y) == colour;
+    return n;
+}
+
+::testing::AssertionResult same_pixels(BITMAP *expected, BITMAP *actual)
+{
+    std::ostringstream first;
+    int differences = 0;
+    for (int y = 0; y < expected->h; y++)
+        for (int x = 0; x < expected->w; x++) {
+            const int want = getpixel(expected, x, y);
+            const int got = getpixel(actual, x, y);
+            if (want != got && ++differences <= 5)
+                first << " (" << x << ", " << y << "): want " << std::hex << want
+                      << " got " << got << std::dec << ';';
+        }
+    if (differences == 0)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << differences << " pixels differ:" << first.str();
 }
 
 int main(int argc, char **argv)
