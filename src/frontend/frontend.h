@@ -94,6 +94,8 @@ void move_pointer_by_keys();
 // window lets go at once.
 void run_frames_while_held(int scancode);
 void run_frames_while_escape_held();
+// ESC pressed and let go, or the window closed: the screen ends.
+bool left_by_escape();
 // Where the arrow keys held now would put a pointer at (x, y).
 void pointer_after_keys(int &x, int &y);
 // The left button or ENTER is held.

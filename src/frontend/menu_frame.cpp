@@ -114,6 +114,16 @@ void run_frames_while_escape_held()
     run_frames_while_held(KEY_ESC);
 }
 
+bool left_by_escape()
+{
+    if (window_closed)
+        return true;
+    if (!(keypressed() && key[KEY_ESC]))
+        return false;
+    run_frames_while_escape_held();
+    return true;
+}
+
 bool confirm_held()
 {
     return (mouse_b & 1) || key[KEY_ENTER];

@@ -266,12 +266,8 @@ void options_screen()
     bool confirm_was_held = false;
     for (;;) {
         menu_frame();
-        if (window_closed)
-            return;
-        if (keypressed() && key[KEY_ESC]) {
-            run_frames_while_escape_held();
+        if (left_by_escape())
             return; // a pending mode not applied stays chosen
-        }
         if (confirm_released(confirm_was_held) && !act_on_release(mouse_x, mouse_y))
             return;
     }

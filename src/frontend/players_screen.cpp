@@ -45,12 +45,8 @@ void players_screen()
     bool confirm_was_held = false; // a press held on entry acts at its release
     for (;;) {
         menu_frame();
-        if (window_closed)
+        if (left_by_escape())
             return;
-        if (keypressed() && key[KEY_ESC]) {
-            run_frames_while_escape_held();
-            return;
-        }
         if (confirm_released(confirm_was_held) && !players_screen_release(mouse_x, mouse_y))
             return;
     }
