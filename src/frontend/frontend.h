@@ -40,7 +40,7 @@ void destroy_graphics();
 void draw_pointer_sprite(BITMAP *bmp);
 void draw_gradient_strip(BITMAP *bmp);
 
-// ---------------------------------------------------------------- start-up (startup.cpp, timer.cpp, window.cpp)
+// ---------------------------------------------------------------- start-up (main.cpp, graphics_mode.cpp, timer.cpp, window.cpp)
 
 // Called by the library every millisecond: counts tick_ms and scrolls the backdrop.
 void timer_tick();
@@ -55,6 +55,24 @@ extern const char NO_BITMAPS_MESSAGE[];
 void show_fatal_message(const char *message);
 // The window's title and its close button, which sets window_closed.
 void set_up_window();
+
+// ---------------------------------------------------------------- ends from outside (session_end.cpp)
+
+// The first of SIGTERM, SIGHUP or SIGINT to arrive, or 0; set for the rest
+// of the run by the signal handler, on whichever thread the signal lands.
+extern std::atomic<int> ending_signal;
+// The handler of the three: the first one acts as the window's close button
+// does; after it, SIGTERM or SIGINT ends the process at once by the signal.
+void on_ending_signal(int signum);
+// Puts the handler on the three signals; after allegro_init, which puts the
+// library's own on SIGTERM and SIGINT.
+void install_signal_handlers();
+// What the process exits with once the main menu has returned: 0, or 128 plus
+// the number of the signal that ended the game.
+int exit_status();
+// Once the game is running: a lost display writes the settings (see
+// save_settings_at_end) and ends the process with exit code 1.
+void install_display_loss_handler();
 
 // ---------------------------------------------------------------- menu frame (menu_frame.cpp, widgets.cpp)
 

@@ -1,6 +1,6 @@
-// Start-up and shut-down: settings, library, input, timer, graphics mode,
-// random seed and pictures, then the main menu for the rest of the run, and
-// the settings written back when it returns.
+// Start-up and shut-down: settings, library, signals, input, timer, graphics
+// mode, random seed and pictures, then the main menu for the rest of the run,
+// and the settings written back when it returns.
 #include "frontend.h"
 
 #include <cstdio>
@@ -27,6 +27,7 @@ int main()
         fprintf(stderr, "%s\n", NO_GRAPHICS_MODE_MESSAGE);
         return 1;
     }
+    install_signal_handlers();
     install_keyboard();
     install_mouse();
     install_timer();
@@ -40,8 +41,10 @@ int main()
     pending = {settings.gfx_card, settings.screen_w, settings.screen_h, settings.color_depth};
     if (load_graphics() != 0)
         return fail_start(NO_BITMAPS_MESSAGE);
+    // From here on the game is running: a lost display saves before the end.
+    install_display_loss_handler();
     main_menu();
-    save_settings();
-    return 0;
+    save_settings_at_end();
+    return exit_status();
 }
 END_OF_MAIN()

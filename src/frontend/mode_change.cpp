@@ -39,7 +39,7 @@ void commit_pending_mode(int w, int h)
 // matches the saved colours; then text mode, the message, exit code 1.
 [[noreturn]] static void end_without_screen(const char *message)
 {
-    save_settings();
+    save_settings_at_end();
     show_fatal_message(message);
     exit(1);
 }

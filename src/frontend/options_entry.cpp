@@ -159,20 +159,24 @@ static void end_entry(EntryState state)
 
 void edit_int_option(int *field, int view, int min, int max)
 {
+    begin_settings_entry();
     int old_value = begin_int_entry(field, view);
     EntryState state;
     do
         state = int_entry_step(field, view, old_value, min, max, next_entry_input());
     while (state == ENTRY_RUNNING);
+    end_settings_entry();
     end_entry(state);
 }
 
 void edit_turn_step()
 {
+    begin_settings_entry();
     float old_value = begin_turn_step_entry();
     EntryState state;
     do
         state = turn_step_entry_step(old_value, next_entry_input());
     while (state == ENTRY_RUNNING);
+    end_settings_entry();
     end_entry(state);
 }

@@ -77,19 +77,22 @@ static int wait_for_char()
 
 void rename_player(int row)
 {
+    begin_settings_entry();
     begin_rename(row);
     SlotEdit edit;
+    int ch;
     do {
-        int ch = wait_for_char();
+        ch = wait_for_char();
         if (ch == CHAR_ESC)
             run_frames_while_escape_held();
         edit = rename_char(ch);
-        // ENTER's release, so that the screen's loop does not take it for a
-        // click; no frames run meanwhile.
-        if (edit == SLOT_EDIT_DONE && ch == CHAR_ENTER)
-            while (key[KEY_ENTER] && !window_closed)
-                rest(1);
     } while (edit == SLOT_EDIT_GOES_ON);
+    end_settings_entry();
+    // ENTER's release, so that the screen's loop does not take it for a
+    // click; no frames run meanwhile.
+    if (edit == SLOT_EDIT_DONE && ch == CHAR_ENTER)
+        while (key[KEY_ENTER] && !window_closed)
+            rest(1);
 }
 
 // ---------------------------------------------------------------- keys
@@ -147,6 +150,7 @@ static int wait_for_scancode()
 
 void assign_player_keys(int row)
 {
+    begin_settings_entry();
     begin_key_assignment(row);
     SlotEdit edit;
     int scancode;
@@ -156,6 +160,7 @@ void assign_player_keys(int row)
             run_frames_while_escape_held();
         edit = assign_scancode(scancode);
     } while (edit == SLOT_EDIT_GOES_ON);
+    end_settings_entry();
     // The second key's release, so that it does not steer the menu.
     if (edit == SLOT_EDIT_DONE)
         while (key_down(scancode) && !window_closed)

@@ -104,14 +104,14 @@ void load_settings()
 // ---------------------------------------------------------------- writing
 
 // Writes the twenty lines; false on any write error.
-static bool write_settings_lines(FILE *f)
+static bool write_settings_lines(FILE *f, const Settings &s, const Player *slots)
 {
-    const Settings &s = settings;
     fprintf(f, "%d %d\n", s.animate_backdrop, s.pointer_step);
     fprintf(f, "%d %d %d %d\n", s.color_depth, s.gfx_card, s.screen_w, s.screen_h);
     fprintf(f, "%d %d %d %d %f\n", s.round_end_survivors, s.target_score, s.frame_delay_ms,
             SETTINGS_MAGIC, (double)s.turn_step);
-    for (const Player &p : players) {
+    for (int i = 0; i < PLAYER_COUNT; i++) {
+        const Player &p = slots[i];
         fprintf(f, "%.*s\n", NAME_MAX_LEN, p.name);
         fprintf(f, "%d %d %d %d\n", p.colour, p.key_left, p.key_right, p.off);
     }
@@ -135,17 +135,22 @@ static FILE *open_temporary(const std::string &tmp)
 
 // The old file stays untouched until the new one is complete on disk, so a
 // crash, a kill or a full disk during the write cannot lose the settings.
-void save_settings_to(const char *path)
+void save_copy_to(const char *path, const Settings &s, const Player *slots)
 {
     std::string tmp = std::string(path) + "." + std::to_string(getpid()) + ".tmp";
     FILE *f = open_temporary(tmp);
     if (!f)
         return;
-    bool written = write_settings_lines(f);
+    bool written = write_settings_lines(f, s, slots);
     if (fclose(f) != 0)
         written = false;
     if (!written || rename(tmp.c_str(), path) != 0)
         unlink(tmp.c_str());
+}
+
+void save_settings_to(const char *path)
+{
+    save_copy_to(path, settings, players);
 }
 
 void save_settings()

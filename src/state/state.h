@@ -71,9 +71,10 @@ extern std::atomic<int> tick_ms;         // ms since start-up, or since the roun
 extern std::atomic<int> backdrop_offset; // scroll of the menu backdrop, pixels
 static_assert(std::atomic<int>::is_always_lock_free, "counters must be lock-free");
 
-// Set once, from the library's thread, when the player closes the window.
-// Every loop that looks at ESC takes it as ESC pressed and released, so the
-// program ends the normal way with the settings written.
+// Set once, from the library's thread, when the player closes the window,
+// or from a signal handler on SIGTERM, SIGHUP or SIGINT, so it must stay
+// lock-free. Every loop that looks at ESC takes it as ESC pressed and
+// released, so the program ends the normal way with the settings written.
 extern std::atomic<int> window_closed;
 
 // The screen-sized drawing surface. The match draws its field on it and reads
@@ -125,3 +126,18 @@ void load_settings_from(const char *path);
 // new one is completely on disk. Reports nothing.
 void save_settings();
 void save_settings_to(const char *path);
+// Writes the given settings and players the same way, instead of the live ones.
+void save_copy_to(const char *path, const Settings &s, const Player *slots);
+
+// The one save at the end of a run, whichever ending comes first: the main
+// menu returning, a mode change leaving no screen, or the display lost under
+// the game, which Xlib reports on whichever thread noticed. A second call,
+// even one from another thread while the first is writing, waits for the
+// first and writes nothing.
+void save_settings_at_end();
+// An entry changes its setting in place, showing values it would not keep: a
+// key of 0, a number not yet clamped, half a name. From begin_settings_entry
+// until end_settings_entry, the save at the end writes everything as it stood
+// when the entry began, as ESC or the close button would leave it.
+void begin_settings_entry();
+void end_settings_entry();
