@@ -7,7 +7,7 @@ set -e
 # Building and playing; xmessage (x11-utils) shows the game's error messages.
 PACKAGES="cmake g++ make pkg-config liballegro4-dev x11-utils"
 if [ "${SETUP_FOR:-play}" = test ]; then
-    PACKAGES="$PACKAGES libgtest-dev libx11-dev libxtst-dev xvfb xdotool clang libclang-rt-14-dev dpkg-dev file"
+    PACKAGES="$PACKAGES libgtest-dev libx11-dev libxtst-dev xvfb xdotool clang libclang-rt-14-dev dpkg-dev file lintian desktop-file-utils appstream"
 fi
 
 missing=""
