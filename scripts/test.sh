@@ -1,9 +1,9 @@
 #!/bin/sh
 # Sets everything up on a fresh Debian machine, builds the game and runs every
-# test: the unit tests (also under AddressSanitizer and UBSan), the end-to-end
-# tests against the real game in its own Xvfb (once more against the sanitizer
-# build, with the sweep of hand-edited settings files), 30 s of fuzzing the
-# settings file, and the Debian package unpacked and started.
+# test: the unit tests and the end-to-end tests (the real game in its own Xvfb)
+# against a build with AddressSanitizer and UBSan, 30 s of fuzzing the settings
+# file, and the Debian package linted, unpacked and started. Prints the time
+# each stage took.
 set -e
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$repo"
@@ -11,24 +11,34 @@ SETUP_FOR=test
 . scripts/setup.sh
 jobs="$(nproc)"
 
-echo "== Build"
-cmake -S . -B build -DTALVON_TESTS=ON -DTALVON_SANITIZED_GAME="$repo/build-asan/talvon" >/dev/null
+# Ends the stage running (printing its time) and starts the next one, if named.
+stage_name=""
+stage_start="$(date +%s)"
+stage() {
+    now="$(date +%s)"
+    [ -z "$stage_name" ] || echo "-- $stage_name: $((now - stage_start)) s"
+    stage_name="$1"
+    stage_start="$now"
+    [ -z "$1" ] || echo "== $1"
+}
+
+stage "Build: the game, and the game with its tests under AddressSanitizer and UBSan"
+cmake -S . -B build -DTALVON_TESTS=OFF >/dev/null
 cmake --build build -j"$jobs"
-cmake -S . -B build-asan -DTALVON_SANITIZE=ON >/dev/null
+cmake -S . -B build-asan -DTALVON_SANITIZE=ON -DTALVON_TESTS=ON >/dev/null
 cmake --build build-asan -j"$jobs"
 
-echo "== Unit tests"
-(cd build && ctest --output-on-failure -R _unit)
-echo "== Unit tests under AddressSanitizer and UBSan"
-(cd build-asan && ctest --output-on-failure -R _unit)
+stage "Unit tests"
+(cd build-asan && ctest --output-on-failure -R '^unit$')
 
-echo "== End-to-end tests"
-(cd build && ctest --output-on-failure -R '^e2e$')
-echo "== End-to-end tests against the sanitizer build, with the hand-edited settings files"
-(cd build && ctest --output-on-failure -R '^e2e_sanitized$')
+stage "End-to-end tests"
+(cd build-asan && ctest --output-on-failure -R '^e2e$')
 
-echo "== Fuzzing the settings file"
+stage "Fuzzing the settings file"
 sh scripts/fuzz.sh 30
-echo "== The Debian package, unpacked and started"
-(cd build && ctest --output-on-failure -R '^package$')
+
+stage "The Debian package: linted, unpacked and started"
+sh tests/package/package_test.sh build
+
+stage ""
 echo "== All tests passed"
