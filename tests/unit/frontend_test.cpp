@@ -49,6 +49,14 @@ TEST(PlayersScreen, GridHitsAndReleases)
     EXPECT_TRUE(players[2].off == 0 && players[5].off == 0 && players[7].key_left == 0 && !window_closed);
 }
 
+// A row is listed in its player's colour: white while edited, dark blue when off, brighter when in the art's blue.
+TEST(PlayersScreen, RowColours)
+{
+    fresh(32), players[1].colour = players[3].colour = makecol(0, 0, 128), players[3].off = 2, draw_players_grid(4 + GRID_PALETTE);
+    for (auto [row, colour] : {std::pair{0, players[0].colour}, {1, makecol(0, 0, 192)}, {2, makecol(0, 0, 64)}, {3, makecol(0, 0, 64)}, {4, makecol(255, 255, 255)}})
+        EXPECT_TRUE(shows(text_layer, players[row].name, 232, 140 + 30 * row, colour, -1) && shows(text_layer, players[row].off ? "OFF" : "ON", 130, 140 + 30 * row, colour, -1)) << row;
+}
+
 // Each entry step by step: the inputs, how it ended, the value it left, the row highlighted while it goes on; a closed
 // window cancels every entry. Only ESC, SPACE and ENTER are not assignable; the first key again is its repeat.
 TEST(Entries, RenameKeysAndColour)

@@ -18,6 +18,19 @@ TEST(Worm, MovesAndLaysItsBand)
                     "...###..###..................###.........\n.............................###.........\n");
 }
 
+// x then y drawn 23 pixels inside the field above the panel; a start on the centre's column or row steps off it by
+// (1, 1); the heading points at the centre (210 rows down), turned by pi below its row.
+TEST(Worm, SpawnsInsideTheFieldHeadingForItsCentre)
+{
+    fresh();
+    for (int seed = 0, nudged = 0; seed < 3000 || !nudged; seed++) {
+        srand(seed); const int rx = rand() % 594 + 23, ry = rand() % 374 + 23, n = rx == 320 || ry == 210, x = rx + n, y = ry + n;
+        srand(seed), players[0].dead = 1, spawn_worm(players[0]), nudged += n;
+        const float h = (float)std::atan((320.0 - x) / (210.0 - y)), want = y >= 210 ? (float)(h + M_PI) : h;
+        ASSERT_TRUE(players[0].x == x && players[0].y == y && players[0].heading == want && !players[0].dead) << seed;
+    }
+}
+
 // Worm 0 at (100, y) heading down tests (100, y + 3) alone, painted `hit`; slots 3 (alive) and 2 (off) wear `three`;
 // `dead1` kills slot 1 first. Head-on, both die when worm 1's next head lies in the 3 x 3 box around worm 0's head.
 TEST(Match, ACrashPaysTheLowestActiveSlotOfTheColourWhileItLives)
