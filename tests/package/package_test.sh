@@ -9,7 +9,7 @@ build="$(cd "${1:?usage: package_test.sh BUILD_DIR}" && pwd)"
 scratch="$(mktemp -d)"
 root="$scratch/root"
 server=""
-trap 'kill $server $(cat "$scratch/game.pid" 2>/dev/null) 2>/dev/null; rm -rf "$scratch"' EXIT
+trap 'kill $server $(cat "$scratch/game.pid" 2>/dev/null) 2>/dev/null || true; rm -rf "$scratch"' EXIT
 trap 'exit 1' INT TERM
 fail() { cat "$scratch/game.log" 2>/dev/null >&2 || true; echo "package test: FAILED: $*" >&2; exit 1; }
 # wait_for SECONDS COMMAND...: polls COMMAND every 0.1 s; false after SECONDS.
