@@ -1,7 +1,6 @@
 #include "harness.h"
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
-#include <allegro.h>
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -12,9 +11,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-const std::string DEFAULTS = "1 3\n16 0 640 480\n1 50 25 74523 0.150000\nCERVENY\n63488 82 83 0\nBELASY\n2047 26 24 0\n"
-    "ZELENY\n2016 14 13 1\nZLTY\n65504 39 40 0\nFIALOVY\n63583 17 1 0\nMODRY\n31 89 88 1\nORANZOVY\n64521 73 74 0\n"
-    "RUZOVY\n64528 0 0 0\n12569\n";
 std::string dir;
 int game_w = 640, game_h = 480, game_depth = 16;
 bool windowed; // the game is in a window at the screen's corner, else in full screen, centred
@@ -188,10 +184,7 @@ bool round_over(const Shot &s) {
     return std::any_of(&s.rgb[(s.h - 18) * s.w + s.w / 2 - 60], &s.rgb[(s.h - 18) * s.w + s.w / 2 + 60], [](int c) { return c; }); }
 int main(int argc, char **argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    set_uformat(U_ASCII), install_allegro(SYSTEM_NONE, &errno, atexit);
-    // Pixel layouts as the game has them on an X server: red high, blue low.
-    _rgb_r_shift_15 = 10, _rgb_r_shift_16 = 11, _rgb_r_shift_24 = _rgb_r_shift_32 = 16, _rgb_g_shift_24 = _rgb_g_shift_32 = 8;
-    _rgb_g_shift_15 = _rgb_g_shift_16 = 5, _rgb_b_shift_15 = _rgb_b_shift_16 = _rgb_b_shift_24 = _rgb_b_shift_32 = 0;
+    start_headless_library();
     XSetErrorHandler([](Display *, XErrorEvent *) { return 0; }); // windows come and go under our queries
     char tmp[] = "/tmp/talvon-e2e-XXXXXX";
     root = mkdtemp(tmp);

@@ -2,9 +2,9 @@
 // the 640 x 480 menu layers, centred on the screen; colours are pixel values of the 16-bit test screen.
 #pragma once
 #include <gtest/gtest.h>
+#include "../headless.h"
 #include <functional>
 #include <string>
-extern const std::string DEFAULTS; // the settings file of a fresh start
 extern std::string dir;            // the work directory, the mode shown and the process of the game started last
 extern int game_w, game_h, game_depth;
 extern bool windowed;

@@ -3,7 +3,6 @@
 // different leftovers save the same bytes), ends every name inside its 16
 // bytes, and what it gives survives a save and a load unchanged.
 #include "state.h"
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

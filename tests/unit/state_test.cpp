@@ -8,9 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-static const char DEFAULTS[] = "1 3\n16 0 640 480\n1 50 25 74523 0.150000\n"
-    "CERVENY\n63488 82 83 0\nBELASY\n2047 26 24 0\nZELENY\n2016 14 13 1\nZLTY\n65504 39 40 0\n"
-    "FIALOVY\n63583 17 1 0\nMODRY\n31 89 88 1\nORANZOVY\n64521 73 74 0\nRUZOVY\n64528 0 0 0\n12569\n";
 // Every value differs from the defaults and from the others.
 static const char CUSTOM[] = "0 -7\n32 2 1024 768\n7 5000 100 74523 0.250000\n"
     "JAN NOVAK\n-1 -5 2147483647 1\n\n16711680 126 127 0\nA.B-C_D!?\n-2147483648 9 -3 2\n  SPACES  \n6 1 2 0\n"

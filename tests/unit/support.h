@@ -2,6 +2,7 @@
 // during the game's waits, and the pixel checks the tests share.
 #pragma once
 #include "frontend.h"
+#include "../headless.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <functional>
