@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-// ---------------------------------------------------------------- figures (talvon_bench.cpp)
+// ---------------- figures (talvon_bench.cpp)
 
 double now_ms();
 // Statistics of a set of samples; percentile p is 0..100, by nearest rank.
@@ -30,7 +30,7 @@ void report_unmeasured(const std::string &figure, const char *why);
 // Figures missed or not measured so far.
 extern int missed_figures;
 
-// ---------------------------------------------------------------- the game in this process (frame_figures.cpp)
+// ---------------- the game in this process (frame_figures.cpp)
 
 // A graphics mode: width and height in pixels, bits per pixel.
 struct BenchMode {
@@ -52,7 +52,7 @@ void measure_match_frames(const BenchMode &m);
 void measure_menu_frames(const BenchMode &m);
 void measure_pacing(const BenchMode &m);
 
-// ---------------------------------------------------------------- what start-up looks for (startup_inputs.cpp)
+// ---------------- what start-up looks for (startup_inputs.cpp)
 
 // One pixel of the title picture where the main menu shows it: a point of
 // the game's window and its colour as 0xRRGGBB.
@@ -78,7 +78,7 @@ void write_settings_in(const std::string &dir, const BenchMode &m);
 int run_bare_start(const BenchMode &m, int x, int y);
 constexpr char BARE_START_OPTION[] = "--bare-start";
 
-// ---------------------------------------------------------------- the real game started (startup_figures.cpp)
+// ---------------- the real game started (startup_figures.cpp)
 
 // One way of starting the game: the mode it comes up in, with or without a
 // settings file, and where it shows the title.

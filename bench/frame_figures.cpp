@@ -55,7 +55,7 @@ static std::string figure_at(const char *what, const BenchMode &m)
     return std::string(what) + ", " + mode_name(m);
 }
 
-// ---------------------------------------------------------------- set-up
+// ---------------- set-up
 
 bool start_game_library()
 {
@@ -94,7 +94,7 @@ void leave_graphics()
     set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
 }
 
-// ---------------------------------------------------------------- eight turning worms
+// ---------------- eight turning worms
 
 // A fresh field with every worm at the centre of its grid cell, heading
 // down the screen.
@@ -138,7 +138,7 @@ static bool all_circling(int frames)
     return true;
 }
 
-// ---------------------------------------------------------------- match frames
+// ---------------- match frames
 
 // One match frame's work as run_match does it: every worm turned, tested,
 // drawn and moved, the clock printed, the field shown.
@@ -182,7 +182,7 @@ void measure_match_frames(const BenchMode &m)
                    MATCH_FRAME_BLIT_RATIO_LIMIT);
 }
 
-// ---------------------------------------------------------------- menu frames
+// ---------------- menu frames
 
 // One menu picture composed and shown as menu_frame does, without its wait
 // for the retrace; the offset is wrapped afterwards as there.
@@ -254,7 +254,7 @@ void measure_menu_frames(const BenchMode &m)
     report_menu_rates(m);
 }
 
-// ---------------------------------------------------------------- pacing
+// ---------------- pacing
 
 // The moment a paced frame began, and what the millisecond counter said then.
 struct PacedFrame {
@@ -297,8 +297,8 @@ static void report_pacing_causes(const BenchMode &m, const std::vector<PacedFram
 {
     std::vector<double> past_due, fell_behind;
     for (size_t i = 1; i < paced.size(); i++) {
-        past_due.push_back(paced[i].tick - paced[i - 1].tick - settings.frame_delay_ms -
-                           TIMER_PERIOD_MS);
+        past_due.push_back(paced[i].tick - paced[i - 1].tick - settings.frame_delay_ms
+                           - TIMER_PERIOD_MS);
         fell_behind.push_back(paced[i].lag_ms - paced[i - 1].lag_ms);
     }
     report_reference(figure_at("ticks past due when the wait ended, p99", m),
@@ -323,8 +323,7 @@ void measure_pacing(const BenchMode &m)
     report_at_most(figure_at("lateness p99", m), percentile(lateness, 99), "ms",
                    P99_LATENESS_LIMIT_MS);
     report_reference(figure_at("lateness max", m), percentile(lateness, 100), "ms");
-    report_reference(figure_at("lateness min (negative: early)", m), percentile(lateness, 0),
-                     "ms");
+    report_reference(figure_at("lateness min (negative: early)", m), percentile(lateness, 0), "ms");
     report_reference(figure_at("drift from the fixed schedule at the end", m), drift, "ms");
     report_pacing_causes(m, paced);
 }

@@ -51,7 +51,7 @@ struct StartFigures {
     double resident_mb;
 };
 
-// ---------------------------------------------------------------- processes and directories
+// ---------------- processes and directories
 
 // A fresh directory with the pictures, and the settings file if the case has one.
 static std::string make_game_dir(const std::string &data_dir, const StartCase &c)
@@ -119,7 +119,7 @@ static double resident_mb(pid_t pid)
     return kb < 0 ? -1 : kb / KB_PER_MB;
 }
 
-// ---------------------------------------------------------------- the window
+// ---------------- the window
 
 // Window queries race with windows coming and going: such errors are expected.
 static int ignore_x_error(Display *, XErrorEvent *)
@@ -172,8 +172,8 @@ static size_t matches_in_row(Display *d, Window w, const std::vector<MarkerPixel
     while (end < marker.size() && marker[end].y == marker[first].y)
         end++;
     const int left = marker[first].x;
-    XImage *img = XGetImage(d, w, left, marker[first].y, marker[end - 1].x - left + 1, 1,
-                            AllPlanes, ZPixmap);
+    XImage *img = XGetImage(d, w, left, marker[first].y, marker[end - 1].x - left + 1, 1, AllPlanes,
+                            ZPixmap);
     size_t matched = 0;
     for (size_t i = first; img && i < end; i++)
         matched += shows_colour(img, XGetPixel(img, marker[i].x - left, 0), marker[i].rgb);
@@ -206,7 +206,7 @@ static double wait_for_title(Display *d, Child &program, const StartCase &c, dou
     return -1;
 }
 
-// ---------------------------------------------------------------- starts
+// ---------------- starts
 
 static StartFigures start_once(Display *d, const std::vector<std::string> &args,
                                const std::string &data_dir, const StartCase &c)
@@ -231,8 +231,12 @@ static StartFigures start_once(Display *d, const std::vector<std::string> &args,
 static std::vector<std::string> bare_start_args(const StartCase &c)
 {
     const BenchMode &m = c.mode;
-    return {fs::read_symlink("/proc/self/exe").string(), BARE_START_OPTION, std::to_string(m.w),
-            std::to_string(m.h), std::to_string(m.depth), std::to_string(c.title.x),
+    return {fs::read_symlink("/proc/self/exe").string(),
+            BARE_START_OPTION,
+            std::to_string(m.w),
+            std::to_string(m.h),
+            std::to_string(m.depth),
+            std::to_string(c.title.x),
             std::to_string(c.title.y)};
 }
 

@@ -46,7 +46,8 @@ static void add_title_row(std::vector<MarkerPixel> &marker, int y, int left, int
     for (int x = 0; x < LAYER_W; x++) {
         const int c = getpixel(menu_layer, x, y);
         if (c != MAGIC_PINK)
-            marker.push_back({left + x, top + y, (unsigned)(getr(c) << 16 | getg(c) << 8 | getb(c))});
+            marker.push_back(
+                {left + x, top + y, (unsigned)(getr(c) << 16 | getg(c) << 8 | getb(c))});
     }
 }
 

@@ -22,7 +22,7 @@ static const BenchMode LARGEST_MODE = {1024, 768, 32};
 
 int missed_figures = 0;
 
-// ---------------------------------------------------------------- clock and statistics
+// ---------------- clock and statistics
 
 static const double MS_PER_SECOND = 1e3;
 static const double NS_PER_MS = 1e6;
@@ -56,7 +56,7 @@ double percentile(std::vector<double> samples, double p)
     return samples[std::min(std::max(rank, (size_t)1), samples.size()) - 1];
 }
 
-// ---------------------------------------------------------------- report lines
+// ---------------- report lines
 
 static void print_figure(const std::string &figure, double value, const char *unit,
                          const std::string &target, const char *verdict)
@@ -111,7 +111,7 @@ void report_unmeasured(const std::string &figure, const char *why)
     fflush(stdout);
 }
 
-// ---------------------------------------------------------------- the run
+// ---------------- the run
 
 // Per-frame figures at every mode.
 static void measure_frames()
@@ -146,10 +146,10 @@ static void measure_starts(const std::string &game, const std::string &data_dir)
         report_unmeasured("start-up", "the library refused the mode");
         return;
     }
-    StartCase first = {"first start", DEFAULT_MODE, false, false,
-                       find_title(DEFAULT_MODE.w, DEFAULT_MODE.h)};
-    StartCase largest = {"start", LARGEST_MODE, true, true,
-                         find_title(LARGEST_MODE.w, LARGEST_MODE.h)};
+    StartCase first
+        = {"first start", DEFAULT_MODE, false, false, find_title(DEFAULT_MODE.w, DEFAULT_MODE.h)};
+    StartCase largest
+        = {"start", LARGEST_MODE, true, true, find_title(LARGEST_MODE.w, LARGEST_MODE.h)};
     leave_graphics();
     measure_startup(game, data_dir, first);
     measure_startup(game, data_dir, largest);
@@ -179,9 +179,9 @@ static bool valid_command_line(int argc, char **argv)
 {
     if (argc == WHOLE_RUN_ARGS)
         return true;
-    return argc == ONE_SECTION_ARGS && (wants(argc, argv, FRAMES_SECTION) ||
-                                        wants(argc, argv, PACING_SECTION) ||
-                                        wants(argc, argv, STARTUP_SECTION));
+    return argc == ONE_SECTION_ARGS
+        && (wants(argc, argv, FRAMES_SECTION) || wants(argc, argv, PACING_SECTION)
+            || wants(argc, argv, STARTUP_SECTION));
 }
 
 int main(int argc, char **argv)

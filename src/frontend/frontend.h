@@ -5,7 +5,7 @@
 
 #include "match.h"
 
-// ---------------------------------------------------------------- graphics (graphics.cpp)
+// ---------------- graphics (graphics.cpp)
 
 // The two menu layers are drawn centred on the screen whatever its size.
 constexpr int LAYER_W = 640;
@@ -40,7 +40,7 @@ void destroy_graphics();
 void draw_pointer_sprite(BITMAP *bmp);
 void draw_gradient_strip(BITMAP *bmp);
 
-// ---------------------------------------------------------------- start-up (main.cpp, graphics_mode.cpp, timer.cpp, window.cpp)
+// ---------------- start-up (main.cpp, graphics_mode.cpp, timer.cpp, window.cpp)
 
 // Called by the library every millisecond: counts tick_ms and scrolls the backdrop.
 void timer_tick();
@@ -56,7 +56,7 @@ void show_fatal_message(const char *message);
 // The window's title and its close button, which sets window_closed.
 void set_up_window();
 
-// ---------------------------------------------------------------- ends from outside (session_end.cpp)
+// ---------------- ends from outside (session_end.cpp)
 
 // The first of SIGTERM, SIGHUP or SIGINT to arrive, or 0; set for the rest
 // of the run by the signal handler, on whichever thread the signal lands.
@@ -74,7 +74,7 @@ int exit_status();
 // save_settings_at_end) and ends the process with exit code 1.
 void install_display_loss_handler();
 
-// ---------------------------------------------------------------- menu frame (menu_frame.cpp, widgets.cpp)
+// ---------------- menu frame (menu_frame.cpp, widgets.cpp)
 
 // Menu texts have no background.
 constexpr int MENU_TEXT_BG = -1;
@@ -128,7 +128,7 @@ int layer_top();
 int pointer_layer_x();
 int pointer_layer_y();
 
-// ---------------------------------------------------------------- main menu (main_menu.cpp)
+// ---------------- main menu (main_menu.cpp)
 
 void draw_main_menu();
 void main_menu();
@@ -136,7 +136,7 @@ void main_menu();
 // (x, y), or 0.
 int main_menu_button_at(int x, int y);
 
-// ---------------------------------------------------------------- players screen (players_screen.cpp, players_grid.cpp, player_entries.cpp)
+// ---------------- players screen (players_screen.cpp, players_grid.cpp, player_entries.cpp)
 
 // draw_players_grid's selection: nothing highlighted, a row 0..7 (its name or
 // keys are being entered), or a row + GRID_PALETTE (its colour is being picked).
@@ -144,7 +144,12 @@ constexpr int GRID_NO_SELECTION = -1;
 constexpr int GRID_PALETTE = PLAYER_COUNT;
 // players_grid_hit answers row * GRID_ROW_CODE + column, or -1.
 constexpr int GRID_ROW_CODE = 10;
-enum { GRID_ONOFF = 1, GRID_NAME, GRID_KEYS, GRID_COLOUR };
+enum {
+    GRID_ONOFF = 1,
+    GRID_NAME,
+    GRID_KEYS,
+    GRID_COLOUR
+};
 
 // Redraws both layers: the column and back-button art, then the grid.
 void draw_players_screen();
@@ -165,7 +170,11 @@ bool players_screen_release(int x, int y);
 // What one input does to an entry: it goes on, it has ended with the new
 // value, or it has been cancelled with the old value back. A closed window
 // cancels as ESC does.
-enum SlotEdit { SLOT_EDIT_GOES_ON, SLOT_EDIT_DONE, SLOT_EDIT_CANCELLED };
+enum SlotEdit {
+    SLOT_EDIT_GOES_ON,
+    SLOT_EDIT_DONE,
+    SLOT_EDIT_CANCELLED
+};
 // The three entries, each with its waits; they return once it has ended.
 void rename_player(int row);
 void assign_player_keys(int row);
@@ -179,7 +188,7 @@ SlotEdit assign_scancode(int scancode); // readkey() >> 8
 void begin_colour_pick(int row);
 SlotEdit pick_colour_at(int x, int y); // the pointer in layer coordinates
 
-// ---------------------------------------------------------------- options screen (options_screen.cpp, options_view.cpp, options_entry.cpp)
+// ---------------- options screen (options_screen.cpp, options_view.cpp, options_entry.cpp)
 
 // A box on the 640 x 480 layers, borders included.
 struct OptionsBox {
@@ -213,18 +222,18 @@ constexpr double THOUSANDTHS_PER_RADIAN = 1000.0;
 
 // What text_layer shows besides the seven values.
 enum OptionsView {
-    VIEW_VALUES = -1,      // the values only, all white
-    VIEW_FRAME_DELAY = 1,  // 1..4: a number entry, its value in yellow
+    VIEW_VALUES = -1,     // the values only, all white
+    VIEW_FRAME_DELAY = 1, // 1..4: a number entry, its value in yellow
     VIEW_TURN_STEP,
     VIEW_SURVIVORS,
     VIEW_TARGET,
     VIEW_RESOLUTION_POPUP, // 5..7: a popup, its value in yellow
     VIEW_CARD_POPUP,
     VIEW_DEPTH_POPUP,
-    VIEW_UNCHANGED,        // message: the mode was not changed
-    VIEW_CONFIRM,          // the confirmation dialog
-    VIEW_FAILED,           // message: the mode change failed
-    VIEW_CHANGED,          // message: the mode was changed
+    VIEW_UNCHANGED, // message: the mode was not changed
+    VIEW_CONFIRM,   // the confirmation dialog
+    VIEW_FAILED,    // message: the mode change failed
+    VIEW_CHANGED,   // message: the mode was changed
 };
 
 void options_screen();
@@ -251,19 +260,23 @@ DialogAnswer dialog_answer(int lx, int ly);
 // The waits of the popups, the dialog and the messages, and their
 // conditions. A closed window counts as ESC pressed and released, so every
 // one of them ends once the window is closed.
-bool answer_pressed();          // ESC, ENTER or any mouse button is down
-bool confirm_still_held();      // the left button or ENTER is down
-bool dismissal_held();          // ESC, the left button or ENTER is down
-bool wait_for_answer();         // until answer_pressed(); true for ESC
+bool answer_pressed();     // ESC, ENTER or any mouse button is down
+bool confirm_still_held(); // the left button or ENTER is down
+bool dismissal_held();     // ESC, the left button or ENTER is down
+bool wait_for_answer();    // until answer_pressed(); true for ESC
 void wait_while_confirm_held();
-void wait_for_dismissal();      // a message: a press, then all let go
+void wait_for_dismissal(); // a message: a press, then all let go
 
 // Number entries (options_entry.cpp). One pass reads one input: a character,
 // the low eight bits of readkey(), or one of these.
 constexpr int ENTRY_NO_INPUT = -1;       // nothing yet
 constexpr int ENTRY_LEFT_CLICK = 0x100;  // confirms wherever the pointer is
 constexpr int ENTRY_OTHER_CLICK = 0x101; // another mouse button: ignored
-enum EntryState { ENTRY_RUNNING, ENTRY_CONFIRMED, ENTRY_CANCELLED };
+enum EntryState {
+    ENTRY_RUNNING,
+    ENTRY_CONFIRMED,
+    ENTRY_CANCELLED
+};
 // The input waiting now; a closed window reads as ESC.
 int entry_input_now();
 // Starts an entry: the field shows 0 in yellow. Returns the old value.
@@ -275,7 +288,7 @@ EntryState turn_step_entry_step(float old_value, int input);
 void edit_int_option(int *field, int view, int min, int max);
 void edit_turn_step();
 
-// ---------------------------------------------------------------- mode change (mode_change.cpp)
+// ---------------- mode change (mode_change.cpp)
 
 // Sets the pending mode and rebuilds what depends on it, or sets the
 // committed mode again when the library refuses it; shows the result until

@@ -71,8 +71,8 @@ int load_graphics()
     text_layer = create_bitmap(LAYER_W, LAYER_H);
     // Without any one of them there is nothing sane to draw on: the caller
     // treats it like a missing picture.
-    if (!back_buffer || !menu_layer || !pointer_sprite || !caption_cell || !gradient_strip ||
-        !text_layer)
+    if (!back_buffer || !menu_layer || !pointer_sprite || !caption_cell || !gradient_strip
+        || !text_layer)
         return 1;
     draw_pointer_sprite(pointer_sprite);
     draw_gradient_strip(gradient_strip);

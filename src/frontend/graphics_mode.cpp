@@ -34,11 +34,11 @@ static bool is_screen_side(int pixels)
 // would crash on it.
 bool set_graphics_mode(int card, int w, int h, int depth)
 {
-    static_assert(GFX_AUTODETECT == 0 && GFX_AUTODETECT_FULLSCREEN == 1 &&
-                      GFX_AUTODETECT_WINDOWED == 2,
+    static_assert(GFX_AUTODETECT == 0 && GFX_AUTODETECT_FULLSCREEN == 1
+                      && GFX_AUTODETECT_WINDOWED == 2,
                   "card modes are the library's card ids");
-    if (card < 0 || card >= CARD_COUNT || !is_screen_side(w) || !is_screen_side(h) ||
-        !is_true_colour_depth(depth))
+    if (card < 0 || card >= CARD_COUNT || !is_screen_side(w) || !is_screen_side(h)
+        || !is_true_colour_depth(depth))
         return false;
     set_color_depth(depth);
     return set_gfx_mode(card, w, h, 0, 0) == 0;

@@ -7,7 +7,13 @@ struct MenuButton {
     int caption_y;                // its caption in the captions sheet
 };
 
-enum { NO_BUTTON, START_BUTTON, PLAYERS_BUTTON, OPTIONS_BUTTON, QUIT_BUTTON };
+enum {
+    NO_BUTTON,
+    START_BUTTON,
+    PLAYERS_BUTTON,
+    OPTIONS_BUTTON,
+    QUIT_BUTTON
+};
 
 static const MenuButton BUTTONS[] = {
     {240, 150, 400, 180, CAPTION_START},

@@ -5,7 +5,7 @@
 #include "frontend.h"
 
 // Where the logo and the title stand.
-static const int LOGO_MARGIN = 10;  // from the left and bottom edges of the screen
+static const int LOGO_MARGIN = 10;     // from the left and bottom edges of the screen
 static const int TITLE_CENTRE_X = 320; // on menu_layer
 static const int TITLE_CENTRE_Y = 70;
 

@@ -7,8 +7,8 @@
 
 bool pending_differs()
 {
-    return pending.card != settings.gfx_card || pending.w != settings.screen_w ||
-           pending.h != settings.screen_h || pending.depth != settings.color_depth;
+    return pending.card != settings.gfx_card || pending.w != settings.screen_w
+        || pending.h != settings.screen_h || pending.depth != settings.color_depth;
 }
 
 void reset_pending_mode()

@@ -20,7 +20,13 @@ static const double TURN_STEP_MAX = 0.5;
 // int, long before a float would overflow.
 static const double TURN_STEP_TYPED_LIMIT = INT_MAX / THOUSANDTHS_PER_RADIAN;
 
-enum InputAction { INPUT_IGNORED, INPUT_DIGIT, INPUT_BACKSPACE, INPUT_CONFIRM, INPUT_CANCEL };
+enum InputAction {
+    INPUT_IGNORED,
+    INPUT_DIGIT,
+    INPUT_BACKSPACE,
+    INPUT_CONFIRM,
+    INPUT_CANCEL
+};
 
 static InputAction input_action(int input)
 {

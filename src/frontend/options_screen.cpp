@@ -5,15 +5,23 @@
 #include <algorithm>
 
 enum OptionsBoxId {
-    NO_BOX, BACK_BOX, FRAME_DELAY_BOX, TURN_STEP_BOX, SURVIVORS_BOX, TARGET_BOX,
-    APPLY_BOX, RESOLUTION_BOX, CARD_BOX, DEPTH_BOX,
+    NO_BOX,
+    BACK_BOX,
+    FRAME_DELAY_BOX,
+    TURN_STEP_BOX,
+    SURVIVORS_BOX,
+    TARGET_BOX,
+    APPLY_BOX,
+    RESOLUTION_BOX,
+    CARD_BOX,
+    DEPTH_BOX,
 };
 
 // The hit boxes in the order they are tested, from BACK_BOX on.
 static const OptionsBox BOXES[] = {
-    OPTIONS_BACK_BUTTON, OPTIONS_FRAME_DELAY_FIELD, OPTIONS_TURN_STEP_FIELD,
-    OPTIONS_SURVIVORS_FIELD, OPTIONS_TARGET_FIELD, OPTIONS_APPLY_BUTTON,
-    OPTIONS_RESOLUTION_LINE, OPTIONS_CARD_LINE, OPTIONS_DEPTH_LINE,
+    OPTIONS_BACK_BUTTON,     OPTIONS_FRAME_DELAY_FIELD, OPTIONS_TURN_STEP_FIELD,
+    OPTIONS_SURVIVORS_FIELD, OPTIONS_TARGET_FIELD,      OPTIONS_APPLY_BUTTON,
+    OPTIONS_RESOLUTION_LINE, OPTIONS_CARD_LINE,         OPTIONS_DEPTH_LINE,
 };
 static const int BOX_COUNT = sizeof BOXES / sizeof BOXES[0];
 
@@ -95,7 +103,7 @@ DialogAnswer dialog_answer(int lx, int ly)
     return ANSWER_NONE;
 }
 
-// ---------------------------------------------------------------- waits
+// ---------------- waits
 
 bool answer_pressed()
 {
@@ -135,7 +143,7 @@ void wait_for_dismissal()
         menu_frame();
 }
 
-// ---------------------------------------------------------------- popups and dialog
+// ---------------- popups and dialog
 
 static void run_popup(int view)
 {
@@ -151,7 +159,11 @@ static void run_popup(int view)
     draw_options_values(VIEW_VALUES);
 }
 
-enum DialogOutcome { DIALOG_CANCELLED, DIALOG_APPLIED, DIALOG_REFUSED };
+enum DialogOutcome {
+    DIALOG_CANCELLED,
+    DIALOG_APPLIED,
+    DIALOG_REFUSED
+};
 
 // Asks whether to change the mode; "ANO" changes it at once. A release
 // inside the dialog on neither button keeps it open.
@@ -181,7 +193,7 @@ static DialogOutcome run_confirm_dialog()
     }
 }
 
-// ---------------------------------------------------------------- buttons
+// ---------------- buttons
 
 // True when the screen is to be left: nothing to apply, or the change
 // refused (which forgets it). A cancelled or applied change stays.

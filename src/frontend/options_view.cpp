@@ -85,8 +85,8 @@ void draw_options_layout()
     draw_number_field(OPTIONS_SURVIVORS_FIELD, CAPTION_SURVIVORS);
     draw_number_field(OPTIONS_TARGET_FIELD, CAPTION_TARGET);
     // One piece of art under the whole panel, a caption on each line.
-    button_art(OPTIONS_RESOLUTION_LINE.left, OPTIONS_RESOLUTION_LINE.top,
-               OPTIONS_DEPTH_LINE.right, OPTIONS_DEPTH_LINE.bottom);
+    button_art(OPTIONS_RESOLUTION_LINE.left, OPTIONS_RESOLUTION_LINE.top, OPTIONS_DEPTH_LINE.right,
+               OPTIONS_DEPTH_LINE.bottom);
     draw_caption(CAPTION_RESOLUTION, OPTIONS_RESOLUTION_LINE.left, OPTIONS_RESOLUTION_LINE.top);
     draw_caption(CAPTION_CARD, OPTIONS_CARD_LINE.left, OPTIONS_CARD_LINE.top);
     draw_caption(CAPTION_DEPTH, OPTIONS_DEPTH_LINE.left, OPTIONS_DEPTH_LINE.top);

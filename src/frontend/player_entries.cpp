@@ -25,7 +25,7 @@ static char saved_name[NAME_SIZE];  // its name before the rename
 static int name_length;             // characters typed so far
 static int saved_left, saved_right; // its keys before the assignment
 
-// ---------------------------------------------------------------- rename
+// ---------------- rename
 
 void begin_rename(int row)
 {
@@ -95,7 +95,7 @@ void rename_player(int row)
             rest(1);
 }
 
-// ---------------------------------------------------------------- keys
+// ---------------- keys
 
 void begin_key_assignment(int row)
 {
@@ -112,8 +112,8 @@ void begin_key_assignment(int row)
 // the match keep for themselves.
 static bool assignable(int scancode)
 {
-    return scancode > NO_KEY && scancode < KEY_MAX && scancode != KEY_ESC &&
-           scancode != KEY_SPACE && scancode != KEY_ENTER;
+    return scancode > NO_KEY && scancode < KEY_MAX && scancode != KEY_ESC && scancode != KEY_SPACE
+        && scancode != KEY_ENTER;
 }
 
 SlotEdit assign_scancode(int scancode)
@@ -167,7 +167,7 @@ void assign_player_keys(int row)
             menu_frame_no_pointer_keys();
 }
 
-// ---------------------------------------------------------------- colour
+// ---------------- colour
 
 void begin_colour_pick(int row)
 {
@@ -182,8 +182,8 @@ static bool on_palette(int x, int y)
     int left = palette_left();
     int top = palette_top();
     return point_in_rect(x, y, left, top, left + palette_picture->w - 1,
-                         top + palette_picture->h - 1) &&
-           point_in_rect(x, y, 0, 0, LAYER_W - 1, LAYER_H - 1);
+                         top + palette_picture->h - 1)
+        && point_in_rect(x, y, 0, 0, LAYER_W - 1, LAYER_H - 1);
 }
 
 // Black is the one colour a worm may run onto and pink is transparent; with

@@ -98,11 +98,11 @@ static void draw_grid_row(BITMAP *bmp, int row, int colour)
     textprintf_centre_ex(bmp, font, column_centre(GRID_NAME), y, colour, MENU_TEXT_BG, "%s",
                          p.name);
     if (row == MOUSE_PLAYER)
-        textprintf_centre_ex(bmp, font, column_centre(GRID_KEYS), y, colour, MENU_TEXT_BG,
-                             "%s", MOUSE_KEYS_TEXT);
+        textprintf_centre_ex(bmp, font, column_centre(GRID_KEYS), y, colour, MENU_TEXT_BG, "%s",
+                             MOUSE_KEYS_TEXT);
     else
-        textprintf_centre_ex(bmp, font, column_centre(GRID_KEYS), y, colour, MENU_TEXT_BG,
-                             "%s/%s", key_name(p.key_left), key_name(p.key_right));
+        textprintf_centre_ex(bmp, font, column_centre(GRID_KEYS), y, colour, MENU_TEXT_BG, "%s/%s",
+                             key_name(p.key_left), key_name(p.key_right));
     ellipsefill(bmp, column_centre(GRID_COLOUR), y + SWATCH_DROP, SWATCH_RX, SWATCH_RY, colour);
 }
 

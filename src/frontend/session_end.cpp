@@ -7,7 +7,7 @@
 #include <csignal>
 #include <unistd.h>
 
-std::atomic<int> ending_signal{0};
+std::atomic<int> ending_signal {0};
 
 // The signals a desktop, a session or a terminal ends a program with.
 static const int ENDING_SIGNALS[] = {SIGTERM, SIGHUP, SIGINT};
@@ -42,7 +42,7 @@ void install_signal_handlers()
 {
     struct sigaction action = {};
     action.sa_handler = on_ending_signal;
-    sigfillset(&action.sa_mask); // one handler at a time
+    sigfillset(&action.sa_mask);  // one handler at a time
     action.sa_flags = SA_RESTART; // the library's waits go on undisturbed
     for (int signum : ENDING_SIGNALS)
         sigaction(signum, &action, nullptr);

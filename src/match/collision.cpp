@@ -17,9 +17,8 @@ static bool meets_head_on(const Player &owner, const Player &crasher)
 {
     float odx, ody;
     step_vector(WORM_SPEED, owner.heading, odx, ody);
-    return point_in_rect((int)(owner.x + odx), (int)(owner.y + ody),
-                         (int)(crasher.x - 1), (int)(crasher.y - 1),
-                         (int)(crasher.x + 1), (int)(crasher.y + 1));
+    return point_in_rect((int)(owner.x + odx), (int)(owner.y + ody), (int)(crasher.x - 1),
+                         (int)(crasher.y - 1), (int)(crasher.x + 1), (int)(crasher.y + 1));
 }
 
 // Worm i is marked dead before the owner is looked up, so running into one's

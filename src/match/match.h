@@ -20,7 +20,7 @@ constexpr int FIELD_BLACK = 0;
 #define FIELD_WHITE makecol(255, 255, 255)
 #define FIELD_DARK_GREY makecol(64, 64, 64)
 
-// ---------------------------------------------------------------- worms (worm.cpp)
+// ---------------- worms (worm.cpp)
 
 // One frame's displacement for a heading: (sin, cos) times speed.
 void step_vector(int speed, float heading, float &dx, float &dy);
@@ -29,7 +29,7 @@ void spawn_worm(Player &p);
 // Draws the three-pixel band laid while a head moves from (x1, y1) to (x2, y2).
 void draw_trail_segment(BITMAP *bmp, int x1, int y1, int x2, int y2, int colour);
 
-// ---------------------------------------------------------------- collision (collision.cpp)
+// ---------------- collision (collision.cpp)
 
 // Lowest active slot with this colour, living or dead; -1 if none.
 int find_player_by_colour(int colour);
@@ -37,7 +37,7 @@ int find_player_by_colour(int colour);
 // returns the number of worms that died by it (0, 1 or 2).
 int resolve_collision(int i, float dx, float dy);
 
-// ---------------------------------------------------------------- display (play_field.cpp)
+// ---------------- display (play_field.cpp)
 
 void draw_bevel(BITMAP *bmp, int x1, int y1, int x2, int y2);
 void draw_play_field();
@@ -48,7 +48,7 @@ void draw_panel_frame();
 void draw_score_label(const Player &p);
 void draw_clock();
 
-// ---------------------------------------------------------------- round end (round_end.cpp)
+// ---------------- round end (round_end.cpp)
 
 // Gives every survivor 2 points and shows the round's result.
 void finish_round();
@@ -58,7 +58,7 @@ void draw_draw_message();
 // the target score; returns 0 and draws nothing otherwise.
 int show_match_winners();
 
-// ---------------------------------------------------------------- the loop (match_loop.cpp)
+// ---------------- the loop (match_loop.cpp)
 
 // Plays one match and returns once the keys that ended it are released.
 void run_match();

@@ -7,7 +7,7 @@
 static const int MOUSE_LEFT_BUTTON = 1;
 static const int MOUSE_RIGHT_BUTTON = 2;
 
-// ---------------------------------------------------------------- steps
+// ---------------- steps
 
 int count_active_players()
 {
@@ -60,8 +60,7 @@ static int advance_worm(int i)
     const int deaths = resolve_collision(i, dx, dy);
     if (deaths)
         draw_score_panel();
-    draw_trail_segment(back_buffer, (int)p.x, (int)p.y, (int)(p.x + dx), (int)(p.y + dy),
-                       p.colour);
+    draw_trail_segment(back_buffer, (int)p.x, (int)p.y, (int)(p.x + dx), (int)(p.y + dy), p.colour);
     p.x += dx;
     p.y += dy;
     return deaths;
@@ -87,7 +86,7 @@ void show_round_result(int living)
         finish_round();
 }
 
-// ---------------------------------------------------------------- waits and display
+// ---------------- waits and display
 
 // Copies the whole field to the screen.
 void present()
@@ -156,7 +155,7 @@ static bool round_ends_and_play_goes_on(int living)
     return true;
 }
 
-// ---------------------------------------------------------------- the loop
+// ---------------- the loop
 
 static void clear_scores()
 {

@@ -55,8 +55,8 @@ void draw_panel_frame()
 
 void draw_score_label(const Player &p)
 {
-    textprintf_centre_ex(back_buffer, font, p.label_x, p.label_y, p.colour,
-                         MATCH_TEXT_BG, SCORE_LABEL_FORMAT, p.name, p.score);
+    textprintf_centre_ex(back_buffer, font, p.label_x, p.label_y, p.colour, MATCH_TEXT_BG,
+                         SCORE_LABEL_FORMAT, p.name, p.score);
 }
 
 // The panel with the label of every active player, dead or alive.
@@ -72,9 +72,7 @@ void draw_score_panel()
 void draw_clock()
 {
     const int t = tick_ms;
-    textprintf_centre_ex(back_buffer, font, settings.screen_w / 2,
-                         settings.screen_h - CLOCK_RISE, FIELD_GREY, MATCH_TEXT_BG,
-                         CLOCK_FORMAT, t / MS_PER_MINUTE,
-                         t % MS_PER_MINUTE / MS_PER_SECOND,
-                         t % MS_PER_SECOND / MS_PER_HUNDREDTH);
+    textprintf_centre_ex(back_buffer, font, settings.screen_w / 2, settings.screen_h - CLOCK_RISE,
+                         FIELD_GREY, MATCH_TEXT_BG, CLOCK_FORMAT, t / MS_PER_MINUTE,
+                         t % MS_PER_MINUTE / MS_PER_SECOND, t % MS_PER_SECOND / MS_PER_HUNDREDTH);
 }

@@ -17,7 +17,7 @@ const char SETTINGS_FILE[] = "talvon.dat";
 static const int SETTINGS_MAGIC = 74523;
 static const int SETTINGS_END_MARK = 12569;
 
-// ---------------------------------------------------------------- reading
+// ---------------- reading
 
 // Drops everything up to and including the next newline (or to the end).
 static void skip_line(FILE *f)
@@ -58,12 +58,12 @@ static bool read_settings_lines(FILE *f)
 {
     Settings &s = settings;
     int magic = 0;
-    return fscanf(f, "%d %d", &s.animate_backdrop, &s.pointer_step) == 2 &&
-           fscanf(f, "%d %d %d %d", &s.color_depth, &s.gfx_card, &s.screen_w,
-                  &s.screen_h) == 4 &&
-           fscanf(f, "%d %d %d %d %f", &s.round_end_survivors, &s.target_score,
-                  &s.frame_delay_ms, &magic, &s.turn_step) == 5 &&
-           magic == SETTINGS_MAGIC && std::isfinite(s.turn_step);
+    return fscanf(f, "%d %d", &s.animate_backdrop, &s.pointer_step) == 2
+        && fscanf(f, "%d %d %d %d", &s.color_depth, &s.gfx_card, &s.screen_w, &s.screen_h) == 4
+        && fscanf(f, "%d %d %d %d %f", &s.round_end_survivors, &s.target_score, &s.frame_delay_ms,
+                  &magic, &s.turn_step)
+        == 5
+        && magic == SETTINGS_MAGIC && std::isfinite(s.turn_step);
 }
 
 // Reads the eight slots and the end mark; true when every number and the
@@ -101,7 +101,7 @@ void load_settings()
     load_settings_from(SETTINGS_FILE);
 }
 
-// ---------------------------------------------------------------- writing
+// ---------------- writing
 
 // Writes the twenty lines; false on any write error.
 static bool write_settings_lines(FILE *f, const Settings &s, const Player *slots)

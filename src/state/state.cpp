@@ -9,9 +9,9 @@
 Player players[PLAYER_COUNT];
 Settings settings;
 PendingMode pending;
-std::atomic<int> tick_ms{0};
-std::atomic<int> backdrop_offset{0};
-std::atomic<int> window_closed{0};
+std::atomic<int> tick_ms {0};
+std::atomic<int> backdrop_offset {0};
+std::atomic<int> window_closed {0};
 BITMAP *back_buffer = nullptr;
 
 static const Settings DEFAULT_SETTINGS = {
@@ -37,14 +37,10 @@ struct DefaultPlayer {
 
 // The violet is 0xF85F, not 0xF81F: that would be the mask colour at depth 16.
 static const DefaultPlayer DEFAULT_PLAYERS[PLAYER_COUNT] = {
-    {"CERVENY", 0xF800, KEY_LEFT, KEY_RIGHT, 0},
-    {"BELASY", 0x07FF, KEY_Z, KEY_X, 0},
-    {"ZELENY", 0x07E0, KEY_N, KEY_M, 1},
-    {"ZLTY", 0xFFE0, KEY_2_PAD, KEY_3_PAD, 0},
-    {"FIALOVY", 0xF85F, KEY_Q, KEY_A, 0},
-    {"MODRY", 0x001F, KEY_PLUS_PAD, KEY_MINUS_PAD, 1},
-    {"ORANZOVY", 0xFC09, KEY_STOP, KEY_SLASH, 0},
-    {"RUZOVY", 0xFC10, 0, 0, 0},
+    {"CERVENY", 0xF800, KEY_LEFT, KEY_RIGHT, 0},  {"BELASY", 0x07FF, KEY_Z, KEY_X, 0},
+    {"ZELENY", 0x07E0, KEY_N, KEY_M, 1},          {"ZLTY", 0xFFE0, KEY_2_PAD, KEY_3_PAD, 0},
+    {"FIALOVY", 0xF85F, KEY_Q, KEY_A, 0},         {"MODRY", 0x001F, KEY_PLUS_PAD, KEY_MINUS_PAD, 1},
+    {"ORANZOVY", 0xFC09, KEY_STOP, KEY_SLASH, 0}, {"RUZOVY", 0xFC10, 0, 0, 0},
 };
 
 void apply_defaults()
@@ -67,7 +63,7 @@ void apply_defaults()
 void place_score_labels(int w, int h)
 {
     static const int TENTHS[4] = {1, 3, 7, 9};
-    const int FIRST_ROW_RISE = 44;  // pixels above the bottom edge
+    const int FIRST_ROW_RISE = 44; // pixels above the bottom edge
     const int SECOND_ROW_RISE = 22;
     for (int i = 0; i < PLAYER_COUNT; i++) {
         // Multiply first: 1024 * 9 / 10 is 921, 1024 / 10 * 9 would be 918.

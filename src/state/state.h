@@ -9,7 +9,7 @@
 
 #include <atomic>
 
-// ---------------------------------------------------------------- players
+// ---------------- players
 
 constexpr int PLAYER_COUNT = 8;
 // The eighth slot is steered by the mouse buttons, not by its keys.
@@ -33,7 +33,7 @@ struct Player {
     int label_y;          // top y of the score label
 };
 
-// ---------------------------------------------------------------- settings
+// ---------------- settings
 
 struct Settings {
     int animate_backdrop;    // non-zero: the timer scrolls the menu backdrop
@@ -81,7 +81,7 @@ extern std::atomic<int> window_closed;
 // it back for collisions; the menus compose on it. The front end makes it.
 extern BITMAP *back_buffer;
 
-// ---------------------------------------------------------------- tables
+// ---------------- tables
 
 // Key names by scancode, following the library's codes 0..KEY_MAX.
 constexpr int KEY_NAME_COUNT = KEY_MAX + 1;
@@ -93,7 +93,7 @@ const char *key_name(int scancode);
 // The name of a card mode; a visible placeholder for any value outside 0..2.
 const char *card_name(int card);
 
-// ---------------------------------------------------------------- shared helpers
+// ---------------- shared helpers
 
 // The library's mask colour at the current depth: masked drawing skips it.
 #define MAGIC_PINK makecol(255, 0, 255)
@@ -108,7 +108,7 @@ bool escape_pressed();
 // ESC is still held; a closed window counts as ESC already released.
 bool escape_held();
 
-// ---------------------------------------------------------------- operations
+// ---------------- operations
 
 // Default settings and the default name, colour, keys and on/off of every
 // slot. Positions, headings, scores and labels are left as they are.
