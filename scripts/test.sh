@@ -1,9 +1,9 @@
 #!/bin/sh
-# Sets everything up on a fresh Debian machine, builds the game and runs every
-# test: the unit tests and the end-to-end tests (the real game in its own Xvfb)
-# against a build with AddressSanitizer and UBSan, 30 s of fuzzing the settings
-# file, and the Debian package linted, unpacked and started. Prints the time
-# each stage took.
+# Sets everything up on a fresh Debian machine, checks the layout of the C++,
+# builds the game and runs every test: the unit tests and the end-to-end tests
+# (the real game in its own Xvfb) against a clang build with AddressSanitizer
+# and UBSan, 30 s of fuzzing the settings file, and the Debian package linted,
+# unpacked and started. Prints the time each stage took.
 set -e
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$repo"
@@ -22,10 +22,14 @@ stage() {
     [ -z "$1" ] || echo "== $1"
 }
 
-stage "Build: the game, and the game with its tests under AddressSanitizer and UBSan"
+stage "Layout: every C++ file as .clang-format lays it out"
+find src tests bench -name '*.cpp' -o -name '*.h' | sort | xargs clang-format --dry-run --Werror
+
+stage "Build: the game, and with clang the game and its tests under AddressSanitizer and UBSan"
 cmake -S . -B build -DTALVON_TESTS=OFF >/dev/null
 cmake --build build -j"$jobs"
-cmake -S . -B build-asan -DTALVON_SANITIZE=ON -DTALVON_TESTS=ON >/dev/null
+# Clang also refuses statements joined by commas, in the game and its tests.
+cmake -S . -B build-asan -DCMAKE_CXX_COMPILER=clang++ -DTALVON_SANITIZE=ON -DTALVON_TESTS=ON >/dev/null
 cmake --build build-asan -j"$jobs"
 
 stage "Unit tests"

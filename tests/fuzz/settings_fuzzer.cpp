@@ -44,7 +44,9 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     if (!dir && !(dir = mkdtemp(tmp)))
         fail("no work directory");
     work_dir = dir;
-    atexit([] { std::filesystem::remove_all(work_dir); });
+    atexit([] {
+        std::filesystem::remove_all(work_dir);
+    });
     return 0;
 }
 
