@@ -32,18 +32,21 @@ extern int missed_figures;
 
 // ---------------- the game in this process (frame_figures.cpp)
 
-// A graphics mode: width and height in pixels, bits per pixel.
+// A graphics mode: width and height in the game's pixels, bits per pixel,
+// and the whole number each game pixel is enlarged by on the screen.
 struct BenchMode {
     int w, h, depth;
+    int scale = 1;
 };
-// "1024x768x32".
+// "1024x768x32", or "640x480x16 at 2x (1280x960)".
 std::string mode_name(const BenchMode &m);
 
 // The library, input and the game's 1 ms timer, as the game starts them;
 // false without a display.
 bool start_game_library();
-// Sets the mode the way the game does, with the game's pictures and work
-// bitmaps, the default settings and all eight slots switched on.
+// Sets the mode the way the game does, enlarged by the mode's scale, with the
+// game's pictures and work bitmaps, the default settings and all eight slots
+// switched on.
 bool enter_mode(const BenchMode &m);
 // Closes the window, so that only the game's windows remain on the display.
 void leave_graphics();

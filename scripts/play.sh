@@ -1,6 +1,8 @@
 #!/bin/sh
 # Sets everything up on a fresh Debian machine and starts the game. It runs in
 # a per-user directory that holds the pictures and the player's talvon.dat.
+# Arguments go to the game; without a --scale of the player's own, the
+# picture is enlarged as far as the desktop holds (--scale fit).
 set -e
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$repo"
@@ -11,4 +13,9 @@ home="${XDG_DATA_HOME:-$HOME/.local/share}/talvon"
 mkdir -p "$home"
 cp data/*.tga "$home/"
 cd "$home"
-exec "$repo/build-play/talvon"
+for arg in "$@"; do
+    case "$arg" in
+    --scale | --scale=*) exec "$repo/build-play/talvon" "$@" ;;
+    esac
+done
+exec "$repo/build-play/talvon" --scale fit "$@"

@@ -44,15 +44,38 @@ void draw_gradient_strip(BITMAP *bmp);
 
 // Called by the library every millisecond: counts tick_ms and scrolls the backdrop.
 void timer_tick();
-// Sets a graphics mode; false when the library refuses it or when it is not a
-// mode at all (a side of zero or less or beyond 16384 pixels, an unknown card
-// mode, a depth other than 15, 16, 24 or 32).
+// Sets a graphics mode of w x h game pixels, enlarged by the scale that
+// scale_option asks for when the library gives that, else at a scale of 1;
+// sets display_scale. False when the library refuses the mode at a scale of 1
+// too, or when it is not a mode at all (a side of zero or less or beyond
+// 16384 pixels, an unknown card mode, a depth other than 15, 16, 24 or 32).
 bool set_graphics_mode(int card, int w, int h, int depth);
+
+// ---------------- scale (command_line.cpp, scale.cpp)
+
+// The scale option: a whole number from 1 to SCALE_MAX, or SCALE_FIT, the
+// largest the desktop holds.
+constexpr int SCALE_FIT = 0;
+constexpr int SCALE_MAX = 8;
+// From the command line, for the whole run; never saved. 1 by default.
+extern int scale_option;
+// Reads the command line into scale_option. False when the program is to end
+// at once with exit_code: 0 after --help, which prints the usage on stdout;
+// 2 after a bad option or value, with a line saying what is wrong and the
+// usage on stderr.
+bool read_command_line(int argc, char **argv, int &exit_code);
+// The largest whole n with n * w x n * h inside a desktop of desktop_w x
+// desktop_h; a window leaves room for its frame and the desktop's panels.
+// Never below 1; 1 when the desktop size is unknown (zero or less).
+int fit_scale(int desktop_w, int desktop_h, int w, int h, bool windowed);
 // The two messages of a start that fails: no graphics mode, or no pictures.
 extern const char NO_GRAPHICS_MODE_MESSAGE[];
 extern const char NO_BITMAPS_MESSAGE[];
 // Leaves the graphics mode and shows the message to the player.
 void show_fatal_message(const char *message);
+// The window's class and icon, the game's own rather than the library's;
+// before allegro_init, which makes the window.
+void name_window();
 // The window's title and its close button, which sets window_closed.
 void set_up_window();
 
@@ -64,8 +87,12 @@ extern std::atomic<int> ending_signal;
 // The handler of the three: the first one acts as the window's close button
 // does; after it, SIGTERM or SIGINT ends the process at once by the signal.
 void on_ending_signal(int signum);
-// Puts the handler on the three signals; after allegro_init, which puts the
-// library's own on SIGTERM and SIGINT.
+// Notes which of the three the program was started with ignored (nohup, a
+// background job); before allegro_init, which puts its own handler on SIGTERM
+// and SIGINT.
+void note_ignored_signals();
+// Puts the handler on each of the three that was not ignored at the start;
+// an ignored one is ignored again. After allegro_init.
 void install_signal_handlers();
 // What the process exits with once the main menu has returned: 0, or 128 plus
 // the number of the signal that ended the game.
@@ -121,6 +148,11 @@ bool confirm_held();
 // The release-edge rule: true in the one pass in which the left button or
 // ENTER has just been released; was_held carries the state between passes.
 bool confirm_released(bool &was_held);
+// The pointer in game pixels, whatever the scale (pointer.cpp): read from
+// the mouse, and placed at game point (x, y).
+int pointer_x();
+int pointer_y();
+void place_pointer(int x, int y);
 // Top-left corner of the centred 640 x 480 layers on the screen.
 int layer_left();
 int layer_top();

@@ -63,11 +63,11 @@ int load_graphics()
         return 1;
     if (!(palette_picture = load_picture("paletka")))
         return 1;
-    back_buffer = create_bitmap(SCREEN_W, SCREEN_H);
+    back_buffer = create_bitmap(game_screen_w(), game_screen_h());
     menu_layer = create_bitmap(LAYER_W, LAYER_H);
     pointer_sprite = create_bitmap(POINTER_SIZE, POINTER_SIZE);
     caption_cell = create_bitmap(CAPTION_W, CAPTION_H);
-    gradient_strip = create_bitmap(STRIP_W, SCREEN_H);
+    gradient_strip = create_bitmap(STRIP_W, game_screen_h());
     text_layer = create_bitmap(LAYER_W, LAYER_H);
     // Without any one of them there is nothing sane to draw on: the caller
     // treats it like a missing picture.

@@ -28,10 +28,58 @@ static bool is_screen_side(int pixels)
     return pixels > 0 && pixels <= MAX_SCREEN_SIDE;
 }
 
+// The mode enlarged n times; false at n of 1 or less, or when the enlarged
+// sides are no screen or the library refuses them.
+static bool set_scaled_mode(int card, int w, int h, int n)
+{
+    if (n <= 1 || !is_screen_side(n * w) || !is_screen_side(n * h))
+        return false;
+    if (set_gfx_mode(card, n * w, n * h, 0, 0) != 0)
+        return false;
+    display_scale = n;
+    return true;
+}
+
+// The desktop's size, or 0 x 0 when the library cannot tell.
+static void desktop_size(int &w, int &h)
+{
+    if (get_desktop_resolution(&w, &h) != 0) {
+        w = 0;
+        h = 0;
+    }
+}
+
+// The largest scale that suits the kind of display the library gives. The
+// autodetect card tries full screen first and may end up in a window: then
+// the window's smaller fit is set instead.
+static bool set_fitting_mode(int card, int w, int h)
+{
+    int desktop_w = 0;
+    int desktop_h = 0;
+    desktop_size(desktop_w, desktop_h);
+    const int window_fit = fit_scale(desktop_w, desktop_h, w, h, true);
+    if (card == GFX_AUTODETECT_WINDOWED)
+        return set_scaled_mode(card, w, h, window_fit);
+    const int screen_fit = fit_scale(desktop_w, desktop_h, w, h, false);
+    if (set_scaled_mode(card, w, h, screen_fit)
+        && (!gfx_driver->windowed || screen_fit == window_fit))
+        return true;
+    return card == GFX_AUTODETECT && set_scaled_mode(card, w, h, window_fit);
+}
+
+// The mode enlarged as the scale option asks; false when it is not set.
+static bool set_enlarged_mode(int card, int w, int h)
+{
+    if (scale_option == SCALE_FIT)
+        return set_fitting_mode(card, w, h);
+    return set_scaled_mode(card, w, h, scale_option);
+}
+
 // Card modes 0, 1, 2 are the library's own card ids for autodetect, full
 // screen and windowed; any other value (such as -1, the library's text mode)
 // is not a mode. A size of zero or less is not one either: the library
-// would crash on it.
+// would crash on it. When the enlarged mode is refused, the game's own size
+// is set as it always was.
 bool set_graphics_mode(int card, int w, int h, int depth)
 {
     static_assert(GFX_AUTODETECT == 0 && GFX_AUTODETECT_FULLSCREEN == 1
@@ -41,5 +89,8 @@ bool set_graphics_mode(int card, int w, int h, int depth)
         || !is_true_colour_depth(depth))
         return false;
     set_color_depth(depth);
+    if (set_enlarged_mode(card, w, h))
+        return true;
+    display_scale = 1;
     return set_gfx_mode(card, w, h, 0, 0) == 0;
 }

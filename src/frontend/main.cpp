@@ -1,6 +1,6 @@
-// Start-up and shut-down: settings, library, signals, input, timer, graphics
-// mode, random seed and pictures, then the main menu for the rest of the run,
-// and the settings written back when it returns.
+// Start-up and shut-down: command line, settings, library, signals, input,
+// timer, graphics mode, random seed and pictures, then the main menu for the
+// rest of the run, and the settings written back when it returns.
 #include "frontend.h"
 
 #include <cstdio>
@@ -16,12 +16,18 @@ static int fail_start(const char *message)
     return 1;
 }
 
-int main()
+int main(int argc, char **argv)
 {
+    // What the program was started with, before the library changes any of it.
+    note_ignored_signals();
+    int exit_code = 0;
+    if (!read_command_line(argc, argv, exit_code))
+        return exit_code;
     load_settings();
     // Names are plain 8-bit text: a byte above 127 from a hand-edited file
     // must not start a multi-byte sequence that reads past the name.
     set_uformat(U_ASCII);
+    name_window();
     if (allegro_init() != 0) {
         // No system to show a window with (no display): say it on stderr.
         fprintf(stderr, "%s\n", NO_GRAPHICS_MODE_MESSAGE);

@@ -55,8 +55,8 @@ static void start_match()
 {
     run_match();
     draw_main_menu();
-    position_mouse((settings.screen_w - LAYER_W) / 2 + REPLAY_POINTER_X,
-                   (settings.screen_h - LAYER_H) / 2 + REPLAY_POINTER_Y);
+    place_pointer((settings.screen_w - LAYER_W) / 2 + REPLAY_POINTER_X,
+                  (settings.screen_h - LAYER_H) / 2 + REPLAY_POINTER_Y);
 }
 
 void main_menu()
@@ -80,7 +80,7 @@ void main_menu()
         }
         if (!confirm_released(confirm_was_held))
             continue;
-        switch (main_menu_button_at(mouse_x, mouse_y)) {
+        switch (main_menu_button_at(pointer_x(), pointer_y())) {
         case START_BUTTON:
             start_match();
             break;

@@ -21,12 +21,12 @@ int layer_top()
 
 int pointer_layer_x()
 {
-    return mouse_x - (settings.screen_w - LAYER_W) / 2;
+    return pointer_x() - (settings.screen_w - LAYER_W) / 2;
 }
 
 int pointer_layer_y()
 {
-    return mouse_y - (settings.screen_h - LAYER_H) / 2;
+    return pointer_y() - (settings.screen_h - LAYER_H) / 2;
 }
 
 // Every column x of bmp shows strip column (x + offset) mod 510, so the
@@ -53,14 +53,14 @@ void draw_backdrop()
                 TITLE_CENTRE_Y - title_sprite->h / 2);
     draw_sprite(back_buffer, menu_layer, layer_left(), layer_top());
     draw_sprite(back_buffer, text_layer, layer_left(), layer_top());
-    draw_sprite(back_buffer, pointer_sprite, mouse_x, mouse_y);
+    draw_sprite(back_buffer, pointer_sprite, pointer_x(), pointer_y());
 }
 
 void menu_frame_no_pointer_keys()
 {
     draw_backdrop();
     vsync();
-    blit(back_buffer, screen, 0, 0, 0, 0, settings.screen_w, settings.screen_h);
+    present();
     backdrop_offset = backdrop_offset % STRIP_W;
 }
 
@@ -95,11 +95,13 @@ void pointer_after_keys(int &x, int &y)
 
 void move_pointer_by_keys()
 {
-    int x = mouse_x;
-    int y = mouse_y;
+    const int old_x = pointer_x();
+    const int old_y = pointer_y();
+    int x = old_x;
+    int y = old_y;
     pointer_after_keys(x, y);
-    if (x != mouse_x || y != mouse_y)
-        position_mouse(x, y);
+    if (x != old_x || y != old_y)
+        place_pointer(x, y);
 }
 
 // A closed window counts as the key already released.

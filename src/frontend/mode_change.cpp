@@ -50,7 +50,7 @@ static void rebuild_graphics()
     destroy_graphics();
     if (load_graphics() != 0) {
         // The colours are repacked already: the file must name their depth.
-        commit_pending_mode(SCREEN_W, SCREEN_H);
+        commit_pending_mode(game_screen_w(), game_screen_h());
         end_without_screen(NO_BITMAPS_MESSAGE);
     }
     draw_options_layout();
@@ -67,8 +67,8 @@ static void adopt_pending_mode()
     if (depth_changed || size_changed)
         rebuild_graphics();
     if (size_changed)
-        place_score_labels(SCREEN_W, SCREEN_H);
-    commit_pending_mode(SCREEN_W, SCREEN_H);
+        place_score_labels(game_screen_w(), game_screen_h());
+    commit_pending_mode(game_screen_w(), game_screen_h());
     draw_options_values(VIEW_CHANGED);
 }
 

@@ -266,7 +266,7 @@ static bool act_on_release(int x, int y)
     if (box == BACK_BOX) {
         if (leave_by_back_button())
             return false;
-        box = box_from(FRAME_DELAY_BOX, mouse_x, mouse_y);
+        box = box_from(FRAME_DELAY_BOX, pointer_x(), pointer_y());
     }
     act_on_box(box);
     return true;
@@ -280,7 +280,7 @@ void options_screen()
         menu_frame();
         if (left_by_escape())
             return; // a pending mode not applied stays chosen
-        if (confirm_released(confirm_was_held) && !act_on_release(mouse_x, mouse_y))
+        if (confirm_released(confirm_was_held) && !act_on_release(pointer_x(), pointer_y()))
             return;
     }
 }

@@ -47,7 +47,7 @@ void players_screen()
         menu_frame();
         if (left_by_escape())
             return;
-        if (confirm_released(confirm_was_held) && !players_screen_release(mouse_x, mouse_y))
+        if (confirm_released(confirm_was_held) && !players_screen_release(pointer_x(), pointer_y()))
             return;
     }
 }

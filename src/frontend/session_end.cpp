@@ -33,19 +33,39 @@ void on_ending_signal(int signum)
     }
 }
 
+// The ones the program was started with ignored, by nohup or as a
+// background job: a program keeps ignoring what it was started ignoring.
+static sigset_t ignored_at_start;
+
+void note_ignored_signals()
+{
+    sigemptyset(&ignored_at_start);
+    for (int signum : ENDING_SIGNALS) {
+        struct sigaction start = {};
+        sigaction(signum, nullptr, &start);
+        if (start.sa_handler == SIG_IGN)
+            sigaddset(&ignored_at_start, signum);
+    }
+}
+
 // allegro_init puts the library's own handler on SIGTERM and SIGINT (and on
 // SIGQUIT and the crash signals): it shuts the library down and ends the
 // process by the signal, or by SIGABRT when the signal lands while the
 // library holds the display, with nothing saved. These replace it on the
-// three, so allegro_init must come first.
+// three, or ignore again one that was ignored at the start, so allegro_init
+// must come first.
 void install_signal_handlers()
 {
     struct sigaction action = {};
     action.sa_handler = on_ending_signal;
     sigfillset(&action.sa_mask);  // one handler at a time
     action.sa_flags = SA_RESTART; // the library's waits go on undisturbed
-    for (int signum : ENDING_SIGNALS)
-        sigaction(signum, &action, nullptr);
+    for (int signum : ENDING_SIGNALS) {
+        if (sigismember(&ignored_at_start, signum))
+            signal(signum, SIG_IGN);
+        else
+            sigaction(signum, &action, nullptr);
+    }
 }
 
 int exit_status()

@@ -74,9 +74,20 @@ void turn_worm(int i);
 int play_frame(int living);
 // Shows the round's result: the draw message, or finish_round.
 void show_round_result(int living);
-// Copies the whole of back_buffer to the screen.
-void present();
 // Busy-polls tick_ms until it exceeds last_tick + frame_delay_ms (or ESC is
 // down, or the window is closed) and returns the tick it saw: the pacing of
 // the frames.
 int wait_for_next_frame(int last_tick);
+
+// ---------------- the screen (present.cpp)
+
+// Each game pixel is shown as a block of display_scale x display_scale
+// screen pixels: 1, or the whole number the graphics mode was set up with.
+// Set with each graphics mode; 1 until the first.
+extern int display_scale;
+// The library's screen in game pixels: the size back_buffer is made at.
+int game_screen_w();
+int game_screen_h();
+// Puts the whole of back_buffer on the screen, enlarged by display_scale:
+// the one way the menus and the match show a frame.
+void present();

@@ -88,12 +88,6 @@ void show_round_result(int living)
 
 // ---------------- waits and display
 
-// Copies the whole field to the screen.
-void present()
-{
-    blit(back_buffer, screen, 0, 0, 0, 0, settings.screen_w, settings.screen_h);
-}
-
 static void wait_for_escape_release()
 {
     while (escape_held())
