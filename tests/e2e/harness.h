@@ -1,27 +1,290 @@
-// End-to-end support: the game in a fresh work directory on a private Xvfb, driven through XTest. Points are on
-// the 640 x 480 menu layers, centred on the screen; colours are pixel values of the 16-bit test screen.
+// End-to-end support: the game in a fresh work directory on a private Xvfb, driven through
+// XTest and watched by grabbing the screen. Places are on the 640 x 480 menu layers.
 #pragma once
 #include <gtest/gtest.h>
 #include "../headless.h"
-#include <functional>
-#include <string>
-extern std::string dir;            // the work directory, the mode shown and the process of the game started last
-extern int game_w, game_h, game_depth;
-extern bool windowed;
-extern pid_t game;
-constexpr uint32_t WHITE = 0xFFFF, YELLOW = 0xFFE0;
-struct Shot { int w = 0, h = 0; std::vector<uint32_t> rgb; uint32_t at(int x, int y) const; };
-using Check = std::function<bool(const Shot &)>;
-std::string edit(std::string text, const std::vector<std::pair<int, std::string>> &lines);
-std::string read(const std::string &name), data(const char *picture), quit(int status = 0, const std::function<void()> &how = {});
-void write(const std::string &name, const std::string &text), new_dir(), launch(const std::vector<std::string> &env = {});
-bool start(int w = 640, int h = 480, int depth = 16, const std::vector<std::string> &env = {}), said(const std::string &line);
-int exit_status(), picture_value(const std::string &path, int x, int y);
-void close_window(), kill_display(), settle(), press(const char *keysym, bool down), button(int b, bool down);
-void tap(const char *keysym), type(const std::string &text), click(int x, int y, int b = 1);
-Shot grab();
-bool wait(const Check &holds, int timeout_ms = 8000), wait_text(const std::string &text, int x, int y, uint32_t colour = WHITE);
-uint32_t rgb(int r, int g, int b), shown(int value);
-bool has_picture(const Shot &s, const std::string &path, int sy, int h, int x, int y), steer(const char *arrow, int x, int y);
-bool has_text(const Shot &s, const std::string &text, int x, int y, uint32_t colour);
-bool main_menu(const Shot &s), match_on(const Shot &s), round_over(const Shot &s), pointer_at(const Shot &s, int x, int y);
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <chrono>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+
+// Where a player clicks and looks on the screens, as they are laid out.
+struct Place {
+    int x;
+    int y;
+};
+const Place START = {320, 165}; // the main menu's buttons
+const Place PLAYERS = {320, 245};
+const Place OPTIONS = {320, 325};
+const Place QUIT = {320, 405};
+const Place AFTER_MATCH = {360, 170}; // where a match leaves the pointer
+const Place PLAYERS_BACK = {475, 430};
+// The players grid's columns, by x.
+enum Column {
+    ON_OFF = 130,
+    NAME = 232,
+    KEYS = 380,
+    COLOUR = 495
+};
+const Place PICKER = {198, 154}; // the palette picture's corner: 244 x 172, centred
+// The options screen's fields: where a click opens one, and where its value stands.
+struct Field {
+    Place click;
+    Place value;
+};
+const Field FRAME_DELAY = {{120, 165}, {272, 161}};
+const Field TURN_STEP = {{415, 165}, {567, 161}};
+const Field SURVIVORS = {{120, 245}, {272, 241}};
+const Field TARGET = {{415, 245}, {567, 241}};
+const Field RESOLUTION = {{120, 325}, {340, 325}};
+const Field CARD = {{120, 355}, {340, 355}};
+const Field DEPTH = {{120, 385}, {340, 385}};
+const Place APPLY = {520, 325};
+const Place OPTIONS_BACK = {520, 385};
+const Place LINES[] = {{320, 216}, {320, 236}, {320, 256}}; // a popup's: 640/480, 800/600, ...
+const Place DEPTHS[] = {{272, 240}, {304, 240}, {336, 240}, {368, 240}}; // 15, 16, 24, 32
+const Place ANO = {270, 250};                                            // the dialog's answers
+const Place NIE = {370, 250};
+const Place MESSAGE = {320, 236};
+const Place NOWHERE = {600, 120};          // on no screen's box
+inline Place cell(int slot, Column column) // slot r's text: its top at y = 140 + 30 r
+{
+    return {column, 140 + 30 * slot};
+}
+
+// The game started last.
+struct Game {
+    std::string dir; // its work directory, fresh for each start
+    int w = 640;     // the mode it shows
+    int h = 480;
+    pid_t pid = -1; // also its process group
+};
+inline Game game;
+inline int scale = 1; // each game pixel is a scale x scale block on the test screen
+inline Display *dpy;  // the test server, 1280 x 1024 at 16 bits, and its process
+inline pid_t xvfb;
+inline std::string root;       // the run's work directories
+const useconds_t HOLD = 55000; // a key or button is held two menu frames (in microseconds)
+const uint32_t GREY = 0xC638;  // test screen values: the pointer's grey
+const uint32_t WHITE = 0xFFFF;
+const uint32_t YELLOW = 0xFFE0;
+// The game's picture as the test screen shows it, one value a game pixel.
+struct Shot {
+    int w;
+    int h;
+    std::vector<uint16_t> rgb;
+    uint32_t at(int x, int y) const // a place on the centred layers
+    {
+        x += (w - 640) / 2;
+        y += (h - 480) / 2;
+        return x < 0 || y < 0 || x >= w || y >= h ? 1 << 16 : rgb[y * w + x];
+    }
+};
+
+// `text` with lines (1 to 20) replaced: the one way to state a settings file.
+inline std::string edit(std::string text, const std::vector<std::pair<int, std::string>> &lines)
+{
+    for (const auto &[number, line] : lines) {
+        size_t begin = 0;
+        for (int n = 1; n < number; n++)
+            begin = text.find('\n', begin) + 1;
+        text.replace(begin, text.find('\n', begin) - begin, line);
+    }
+    return text;
+}
+inline std::string read(const std::string &name) // a file of the work directory
+{
+    std::ifstream file(game.dir + "/" + name);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+inline void new_dir(const std::string &settings = "") // with the pictures, and a settings file
+{
+    static int n = 0;
+    game.dir = root + "/" + std::to_string(++n);
+    std::filesystem::copy(TALVON_DATA_DIR, game.dir);
+    if (!settings.empty())
+        std::ofstream(game.dir + "/talvon.dat") << settings;
+}
+inline void tap(const std::string &keys) // each key named (a keysym) pressed and released in turn
+{
+    std::istringstream names(keys);
+    for (std::string key; names >> key;) {
+        for (bool down : {true, false}) {
+            XTestFakeKeyEvent(dpy, XKeysymToKeycode(dpy, XStringToKeysym(key.c_str())), down, 0);
+            XSync(dpy, False);
+            usleep(HOLD);
+        }
+    }
+}
+inline void button(int b, bool down) // mouse button 1 (left) or 3 (right)
+{
+    XTestFakeButtonEvent(dpy, b, down, CurrentTime);
+    XSync(dpy, False);
+    usleep(HOLD);
+}
+inline Place corner() // the game's area on the test screen: full screen, it is centred
+{
+    return {(1280 - scale * game.w) / 2, (1024 - scale * game.h) / 2};
+}
+// Grabs the game's area, a pixel a scale x scale block, until `holds` (for at most ms ms).
+inline bool wait(int ms, const std::function<bool(const Shot &)> &holds)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    const Place c = corner();
+    while (std::chrono::steady_clock::now() < end) {
+        Shot s = {game.w, game.h, {}};
+        XImage *image = XGetImage(dpy, DefaultRootWindow(dpy), c.x, c.y, scale * game.w,
+                                  scale * game.h, AllPlanes, ZPixmap);
+        for (int i = 0; image && i < game.w * game.h; i++) { // a block's last: shifts show
+            const int y = scale * (i / game.w) + scale - 1;
+            const uint16_t *row = (const uint16_t *)(image->data + y * image->bytes_per_line);
+            s.rgb.push_back(row[scale * (i % game.w) + scale - 1]);
+        }
+        if (image)
+            XDestroyImage(image);
+        if (image && holds(s))
+            return true;
+    }
+    return false;
+}
+// Waits for exactly `text` in the built-in font, centred on x with its top at y: each glyph pixel
+// in the colour (or under the pointer), and next to none in the colour around them.
+inline bool wait_text(const std::string &text, Place at, uint32_t colour = WHITE)
+{
+    const int w = 8 * text.size() + 4;
+    BITMAP *b = create_bitmap_ex(8, w, 8);
+    clear_bitmap(b);
+    textout_ex(b, font, text.c_str(), 2, 0, 1, -1);
+    const bool seen = wait(8000, [&](const Shot &s) {
+        int stray = 0;
+        for (int i = 0; i < w * 8; i++) {
+            const uint32_t c = s.at(at.x - w / 2 + i % w, at.y + i / w);
+            if (getpixel(b, i % w, i / w))
+                stray += 3 * (c != colour && c != GREY);
+            else
+                stray += c == colour;
+        }
+        return stray <= 2;
+    });
+    destroy_bitmap(b);
+    return seen;
+}
+inline bool pointer_at(const Shot &s, Place p) // its grey tip, with nothing grey left or above it
+{
+    const bool tip = s.at(p.x, p.y) == GREY && s.at(p.x + 4, p.y + 4) == GREY
+        && s.at(p.x + 8, p.y + 8) == GREY && s.at(p.x + 10, p.y + 6) == GREY;
+    return tip && s.at(p.x - 1, p.y) != GREY && s.at(p.x, p.y - 1) != GREY;
+}
+inline bool wait_pointer(Place place, int ms = 8000) // for the pointer's tip there
+{
+    return wait(ms, [&](const Shot &s) {
+        return pointer_at(s, place);
+    });
+}
+// Moves the pointer to `place` and clicks button b (0: none) there. The game follows the pointer by
+// its moves, so moves to two far corners first put it in step.
+inline void click(Place place, int b = 1)
+{
+    const Place c = corner();
+    for (int tries = 0; tries < 60 && !wait_pointer(place, 300); tries++) {
+        XTestFakeMotionEvent(dpy, -1, c.x + scale * game.w - 1, c.y + scale * game.h - 1, 0);
+        XTestFakeMotionEvent(dpy, -1, c.x, c.y, 0);
+        XTestFakeMotionEvent(dpy, -1, c.x + scale * (place.x + (game.w - 640) / 2),
+                             c.y + scale * (place.y + (game.h - 480) / 2), 0);
+        XSync(dpy, False);
+    }
+    EXPECT_TRUE(wait_pointer(place, 1000)) << place.x << "," << place.y;
+    if (!b)
+        return;
+    button(b, true);
+    button(b, false);
+    Shot last = {0, 0, {}}; // then two more frames: the game has seen the click
+    int frames = 0;
+    wait(2000, [&](const Shot &s) {
+        frames += s.rgb != last.rgb;
+        last = s;
+        return frames > 2;
+    });
+}
+// The window manager's close button, sent to every top-level window: the game's takes it.
+inline void close_window()
+{
+    Window parent;
+    Window *tops = nullptr;
+    unsigned n = 0;
+    XEvent ev = {};
+    ev.xclient = {ClientMessage, 0, True, dpy, 0, XInternAtom(dpy, "WM_PROTOCOLS", False), 32, {}};
+    ev.xclient.data.l[0] = XInternAtom(dpy, "WM_DELETE_WINDOW", False);
+    XQueryTree(dpy, DefaultRootWindow(dpy), &parent, &parent, &tops, &n);
+    for (unsigned i = 0; i < n; i++) {
+        ev.xclient.window = tops[i];
+        XSendEvent(dpy, tops[i], False, NoEventMask, &ev);
+    }
+    XFree(tops);
+    XSync(dpy, False);
+}
+inline void kill_display() // the X server dies; the next start brings up another
+{
+    XCloseDisplay(dpy);
+    dpy = nullptr;
+    kill(xvfb, SIGKILL);
+}
+// Starts the game with "NAME=value"s added to its environment and `args` on its command line (as a
+// shell splits them), its output in out.txt; $TALVON_BIN replaces the game.
+inline void launch(const std::vector<std::string> &env = {}, const std::string &args = "")
+{
+    int fds[2] = {-1, -1};
+    char number[16] = {};
+    if (!dpy && pipe(fds) == 0 && (xvfb = fork()) == 0) { // Xvfb names the display it picks
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        execlp("Xvfb", "Xvfb", "-displayfd", std::to_string(fds[1]).c_str(), "-screen", "0",
+               "1280x1024x16", "-nolisten", "tcp", nullptr);
+        _exit(127);
+    }
+    if (!dpy && close(fds[1]) == 0 && ::read(fds[0], number, sizeof number - 1) > 0) {
+        setenv("DISPLAY", (":" + std::to_string(atoi(number))).c_str(), 1);
+        dpy = XOpenDisplay(nullptr);
+    }
+    if (game.pid > 0 && kill(-game.pid, SIGKILL) == 0)
+        waitpid(game.pid, nullptr, 0); // what a failed test left running
+    if ((game.pid = fork()) == 0) {
+        setpgid(0, 0);
+        dup2(open((game.dir + "/out.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+        dup2(1, 2);
+        setenv("PATH", "/nonexistent", 1); // no xmessage: the library prints its messages
+        for (const std::string &e : env)
+            putenv(strdup(e.c_str()));
+        const char *binary = getenv("TALVON_BIN") ? getenv("TALVON_BIN") : TALVON_BINARY;
+        if (chdir(game.dir.c_str()) == 0)
+            execl("/bin/sh", "sh", "-c", ("exec \"$0\" " + args).c_str(), binary, nullptr);
+        _exit(127);
+    }
+    setpgid(game.pid, game.pid);
+}
+// Starts the game as `launch` does, at 640 x 480 full screen, and puts the pointer on its menu.
+inline void start(const std::vector<std::string> &env = {}, const std::string &args = "")
+{
+    game = {game.dir, 640, 480, game.pid};
+    launch(env, args);
+    click(NOWHERE, 0);
+}
+// Waits up to 20 s for the game to end, expects `status` (1000 + a signal that killed it; -1: it
+// ran on) and returns the settings file it left. Whatever is left of it is killed.
+inline std::string quit(int status = 0)
+{
+    int got = 0;
+    int code = -1;
+    for (int tries = 0; tries < 2000 && code == -1; tries++) {
+        if (waitpid(game.pid, &got, WNOHANG) == game.pid)
+            code = WIFEXITED(got) ? WEXITSTATUS(got) : 1000 + WTERMSIG(got);
+        usleep(10000);
+    }
+    kill(-game.pid, SIGKILL);
+    EXPECT_EQ(code, status) << read("out.txt");
+    return read("talvon.dat");
+}

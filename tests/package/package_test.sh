@@ -1,9 +1,6 @@
 #!/bin/sh
-# Usage: package_test.sh BUILD_DIR (a built plain build). CPack makes the .deb
-# there; lintian must report no error or warning, its desktop entry and AppStream
-# metadata must validate. Unpacked, its usr/games/talvon must start the game on
-# a private Xvfb and end on ESC with exit code 0, talvon.dat written in
-# $XDG_DATA_HOME/talvon and the unpacked prefix unchanged.
+# Usage: package_test.sh BUILD_DIR (a plain build). The .deb made there is lint-free, and unpacked
+# its usr/games/talvon plays on a private Xvfb, ends on ESC with 0 and writes only talvon.dat.
 set -eu
 build="$(cd "${1:?usage: package_test.sh BUILD_DIR}" && pwd)"
 scratch="$(mktemp -d)"

@@ -5,14 +5,10 @@
 
 #include <gtest/gtest.h>
 
-struct FitCase {
-    int desktop_w;
-    int desktop_h;
-    int w; // the game's resolution
-    int h;
-    int window;      // the fit in a window
-    int full_screen; // the fit in full screen
-};
+#include <tuple>
+
+// A desktop, the game's resolution, and the fit in a window and in full screen.
+using FitCase = std::tuple<int, int, int, int, int, int>;
 
 static const FitCase FIT_CASES[] = {
     {1366, 768, 640, 480, 1, 1},
@@ -28,18 +24,14 @@ static const FitCase FIT_CASES[] = {
     {3840, 2160, 800, 600, 3, 3},
     {3840, 2160, 1024, 768, 2, 2},
     {0, 0, 640, 480, 1, 1}, // the desktop's size unknown
-    {0, 0, 800, 600, 1, 1},
-    {0, 0, 1024, 768, 1, 1},
 };
 
 TEST(Scale, FitIsTheLargestWholeNumberTheDesktopHoldsWithRoomForAWindowsFrame)
 {
-    for (const FitCase &c : FIT_CASES) {
-        const int window = fit_scale(c.desktop_w, c.desktop_h, c.w, c.h, true);
-        const int full_screen = fit_scale(c.desktop_w, c.desktop_h, c.w, c.h, false);
-        EXPECT_EQ(window, c.window)
-            << c.w << "x" << c.h << " in a window on " << c.desktop_w << "x" << c.desktop_h;
-        EXPECT_EQ(full_screen, c.full_screen)
-            << c.w << "x" << c.h << " in full screen on " << c.desktop_w << "x" << c.desktop_h;
+    for (auto [desktop_w, desktop_h, w, h, window, full_screen] : FIT_CASES) {
+        const std::string mode = std::to_string(w) + "x" + std::to_string(h) + " on "
+            + std::to_string(desktop_w) + "x" + std::to_string(desktop_h);
+        EXPECT_EQ(fit_scale(desktop_w, desktop_h, w, h, true), window) << mode << ", windowed";
+        EXPECT_EQ(fit_scale(desktop_w, desktop_h, w, h, false), full_screen) << mode;
     }
 }

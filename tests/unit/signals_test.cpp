@@ -17,7 +17,7 @@ static void start_with_default_signals()
     note_ignored_signals();
 }
 
-TEST(Signals, CloseTheGameAndSetTheExitStatus)
+TEST(Signals, EndTheGameAsTheCloseButtonDoesAndASecondSigintEndsItAtOnce)
 {
     start_with_default_signals();
     EXPECT_EQ(exit_status(), 0);
@@ -30,18 +30,10 @@ TEST(Signals, CloseTheGameAndSetTheExitStatus)
         ending_signal = 0;
         window_closed = 0;
     }
-}
-
-TEST(Signals, ASecondSigintEndsTheGameAtOnce)
-{
-    start_with_default_signals();
-    EXPECT_EXIT(
-        {
-            install_signal_handlers();
-            raise(SIGHUP);
-            raise(SIGINT);
-        },
-        testing::KilledBySignal(SIGINT), "");
+    raise(SIGHUP);
+    EXPECT_EXIT(raise(SIGINT), testing::KilledBySignal(SIGINT), "");
+    ending_signal = 0;
+    window_closed = 0;
 }
 
 TEST(Signals, OneIgnoredAtTheStartStaysIgnoredWhileTheOthersEndTheGame)

@@ -1,12 +1,22 @@
-// The unit tests' main: the library's system without a platform, whose waits yield to the test's hand, in the pixel
-// layout of X11, where the game runs.
+// The unit tests' main: the library without a platform, in the pixel layout of X11.
 #include "support.h"
+
+// A rest(0) of a match wait: a millisecond, then the hand; without one the window closes.
+static void rest_a_millisecond()
+{
+    timer_tick();
+    if (on_wait)
+        on_wait();
+    else
+        window_closed = 1;
+}
+
 int main(int argc, char **argv)
 {
     start_headless_library();
-    static SYSTEM_DRIVER system = *system_driver; static GFX_DRIVER graphics = {}; // it only waits for the retrace
-    system.yield_timeslice = [] { timer_tick(), on_wait ? on_wait(false) : void(window_closed = 1); };
-    graphics.vsync = [] { on_wait ? on_wait(true) : void(window_closed = 1); };
-    system_driver = &system, gfx_driver = &graphics;
-    return ::testing::InitGoogleTest(&argc, argv), RUN_ALL_TESTS();
+    static SYSTEM_DRIVER system = *system_driver;
+    system.yield_timeslice = rest_a_millisecond;
+    system_driver = &system;
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }

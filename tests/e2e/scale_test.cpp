@@ -1,0 +1,67 @@
+// The picture enlarged twice over: the same menu, every game pixel a 2 x 2 block, and a player
+// goes through it as at 1x. A bad scale ends the game before it starts.
+#include "harness.h"
+
+// The main menu at 1x, grabbed as soon as the backdrop has moved: where it agrees with the first
+// grab, the menu stands still.
+static void grab_menu_twice(Shot &first, Shot &moved)
+{
+    wait(8000, [&](const Shot &s) {
+        first = s;
+        return true;
+    });
+    wait(8000, [&](const Shot &s) {
+        moved = s;
+        return s.rgb != first.rgb;
+    });
+}
+
+// Slot 3 alone, to a target of 4: each round ends after its first frame with 2 points.
+TEST(Scale, TwiceTheSizeShowsTheSameMenuAndPlaysAsAtOne)
+{
+    const std::string file = edit(DEFAULTS,
+                                  {{3, "1 4 100 74523 0.150000"},
+                                   {5, "63488 82 83 1"},
+                                   {7, "2047 26 24 1"},
+                                   {13, "63583 17 1 1"},
+                                   {17, "64521 73 74 1"},
+                                   {19, "64528 0 0 1"}});
+    new_dir(file);
+    start();
+    Shot first;
+    Shot moved;
+    grab_menu_twice(first, moved);
+    tap("Escape");
+    EXPECT_EQ(quit(), file);
+    new_dir(file);
+    scale = 2;
+    start({}, "--scale 2");
+    EXPECT_TRUE(wait(8000, [&](const Shot &s) {
+        int wrong = 0;
+        for (size_t i = 0; i < s.rgb.size(); i++)
+            wrong += first.rgb[i] == moved.rgb[i] && s.rgb[i] != first.rgb[i];
+        return wrong == 0;
+    }));
+    EXPECT_EQ(system("xdotool search --classname '^talvon$' >/dev/null"), 0); // not the library's
+    click(PLAYERS);
+    EXPECT_TRUE(wait_text("OFF", cell(0, ON_OFF), makecol16(0, 0, 64)));
+    tap("Escape");
+    click(OPTIONS);
+    click(SURVIVORS.click);
+    tap("2 Return");
+    EXPECT_TRUE(wait_text("2", SURVIVORS.value));
+    tap("Escape s");
+    EXPECT_TRUE(wait_text("ZLTY: 2", {576, 436}, YELLOW));
+    tap("Return"); // the next round, and the winners; the box leaves the pointer on the start button
+    EXPECT_TRUE(wait_text("ZLTY: 4", {576, 436}, YELLOW));
+    tap("Return");
+    EXPECT_TRUE(wait_pointer(AFTER_MATCH));
+    tap("Escape");
+    EXPECT_EQ(quit(), edit(file, {{3, "2 4 100 74523 0.150000"}}));
+    scale = 1;
+    for (const char *bad : {"9", "x", "2 --window"}) {
+        new_dir();
+        launch({}, std::string("--scale ") + bad);
+        EXPECT_EQ(quit(2), "") << bad; // and no settings file
+    }
+}
