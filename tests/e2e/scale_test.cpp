@@ -41,10 +41,13 @@ TEST(Scale, TwiceTheSizeShowsTheSameMenuAndPlaysAsAtOne)
     click(PLAYERS);
     EXPECT_TRUE(wait_text("OFF", cell(0, ON_OFF), makecol16(0, 0, 64)));
     tap("Escape");
-    click(OPTIONS);
-    click(SURVIVORS.click);
-    tap("2 Return");
-    EXPECT_TRUE(wait_text("2", SURVIVORS.value));
+    click(OPTIONS); // to full screen, still twice the size: the file keeps the game's size
+    click(CARD.click);
+    click(LINES[1]);
+    click(APPLY);
+    click(ANO);
+    EXPECT_TRUE(wait_text("Graficky mod bol uspesne zmeneny.", MESSAGE));
+    click(NOWHERE, 3);
     tap("Escape s");
     EXPECT_TRUE(wait_text("ZLTY: 2", {576, 436}, YELLOW));
     tap("Return"); // the next round, and the winners; the box leaves the pointer on the start button
@@ -52,7 +55,7 @@ TEST(Scale, TwiceTheSizeShowsTheSameMenuAndPlaysAsAtOne)
     tap("Return");
     EXPECT_TRUE(wait_pointer(AFTER_MATCH));
     tap("Escape");
-    EXPECT_EQ(quit(), edit(file, {{3, "2 4 100 74523 0.150000"}}));
+    EXPECT_EQ(quit(), edit(file, {{2, "16 1 640 480"}}));
     scale = 1;
     for (const char *bad : {"9", "x", "2 --window"}) {
         new_dir();
