@@ -12,6 +12,7 @@
 #include <sstream>
 #include <sys/prctl.h>
 #include <sys/wait.h>
+#include <iostream>
 
 // Where a player clicks and looks on the screens, as they are laid out.
 struct Place {
@@ -131,12 +132,47 @@ inline Place corner() // the game's area on the test screen: full screen, it is 
 {
     return {(1280 - scale * game.w) / 2, (1024 - scale * game.h) / 2};
 }
+inline bool window_up() // a top-level window of the game's class "talvon" is on the display
+{
+    Window parent;
+    Window *tops = nullptr;
+    unsigned n = 0;
+    bool up = false;
+    XQueryTree(dpy, DefaultRootWindow(dpy), &parent, &parent, &tops, &n);
+    for (unsigned i = 0; i < n && !up; i++) {
+        XClassHint hint = {};
+        if (!XGetClassHint(dpy, tops[i], &hint))
+            continue;
+        up = std::string(hint.res_name ? hint.res_name : "") == "talvon";
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+    }
+    XFree(tops);
+    return up;
+}
+// The game has exited (its status is kept for quit), or its window has gone after it was seen:
+// nothing more will show, so every wait ends at once. The first time, its output is told.
+inline bool game_gone()
+{
+    static pid_t told = -1;
+    static pid_t seen = -1; // the game whose window has been seen
+    siginfo_t info = {};
+    bool gone = waitid(P_PID, game.pid, &info, WEXITED | WNOHANG | WNOWAIT) != 0 || info.si_pid;
+    if (!gone && window_up())
+        seen = game.pid;
+    else if (!gone && seen == game.pid)
+        gone = !window_up(); // asked twice: a mode change may stand between the two
+    if (gone && told != game.pid)
+        std::cerr << "-- the game is gone; it printed:\n" << read("out.txt") << "--\n";
+    told = gone ? game.pid : told;
+    return gone;
+}
 // Grabs the game's area, a pixel a scale x scale block, until `holds` (for at most ms ms).
 inline bool wait(int ms, const std::function<bool(const Shot &)> &holds)
 {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     const Place c = corner();
-    while (std::chrono::steady_clock::now() < end) {
+    while (std::chrono::steady_clock::now() < end && !game_gone()) {
         Shot s = {game.w, game.h, {}};
         XImage *image = XGetImage(dpy, DefaultRootWindow(dpy), c.x, c.y, scale * game.w,
                                   scale * game.h, AllPlanes, ZPixmap);
@@ -191,7 +227,7 @@ inline bool wait_pointer(Place place, int ms = 8000) // for the pointer's tip th
 inline void click(Place place, int b = 1)
 {
     const Place c = corner();
-    for (int tries = 0; tries < 60 && !wait_pointer(place, 300); tries++) {
+    for (int tries = 0; tries < 5 && !wait_pointer(place, 300) && !game_gone(); tries++) {
         XTestFakeMotionEvent(dpy, -1, c.x + scale * game.w - 1, c.y + scale * game.h - 1, 0);
         XTestFakeMotionEvent(dpy, -1, c.x, c.y, 0);
         XTestFakeMotionEvent(dpy, -1, c.x + scale * (place.x + (game.w - 640) / 2),
