@@ -1,14 +1,15 @@
 #!/bin/sh
 # Installs the Debian packages that are missing: those that build and run the
 # game, and with SETUP_FOR=test also those the tests need (GoogleTest, Xvfb and
-# XTest, clang with its libFuzzer and clang-format, the packaging tools).
+# XTest, libpng for the reference pictures, clang with its libFuzzer and
+# clang-format, the packaging tools).
 # Sourced by play.sh and test.sh.
 set -e
 
 # Building and playing; xmessage (x11-utils) shows the game's error messages.
 PACKAGES="cmake g++ make pkg-config liballegro4-dev x11-utils"
 if [ "${SETUP_FOR:-play}" = test ]; then
-    PACKAGES="$PACKAGES libgtest-dev libx11-dev libxtst-dev xvfb xdotool clang clang-format libclang-rt-14-dev dpkg-dev file lintian desktop-file-utils appstream"
+    PACKAGES="$PACKAGES libgtest-dev libpng-dev libx11-dev libxtst-dev xvfb xdotool clang clang-format libclang-rt-14-dev dpkg-dev file lintian desktop-file-utils appstream"
 fi
 
 missing=""

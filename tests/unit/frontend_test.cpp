@@ -78,48 +78,6 @@ TEST(Entries, KeysAreAssignedLeftThenRight)
     }
 }
 
-// Shown as typed, in yellow; ENTER ('\r') or a left click ('@') stores it clamped, ESC the old
-// value whatever it was. The screen gives a whole number's limits; the turn step keeps to 20..500.
-TEST(Entries, NumbersAreTypedInPlaceAndClampedWhenConfirmed)
-{
-    const std::tuple<int, const char *, const char *, const char *> CASES[] = {
-        {VIEW_TARGET, "6000\r", "6000", "5000"},     // over the top: the top
-        {VIEW_TARGET, "12\b7@", "7", "7"},           // BACKSPACE; a click confirms
-        {VIEW_TARGET, "45\x1b", "45", "1234567"},    // ESC: the old value
-        {VIEW_SURVIVORS, "9\r", "9", "7"},           // survivors: 1 to 7
-        {VIEW_SURVIVORS, "0\r", "0", "1"},           // under the bottom: the bottom
-        {VIEW_TURN_STEP, "7\r", "7", "20"},          // hundredths: 20 to 500
-        {VIEW_TURN_STEP, "700\r", "700", "500"},     // over the top: the top
-        {VIEW_TURN_STEP, "33\b150\r", "150", "150"}, // BACKSPACE
-        {VIEW_TURN_STEP, "3\x1b", "3", "123"},       // ESC: the old step, 0.123
-    };
-    for (auto [view, typed, shown, stored] : CASES) {
-        fresh();
-        settings.target_score = 1234567;
-        settings.turn_step = 0.123f;
-        const bool target = view == VIEW_TARGET;
-        int *field = target ? &settings.target_score : &settings.round_end_survivors;
-        const int old = view == VIEW_TURN_STEP ? 0 : begin_int_entry(field, view);
-        const float old_step = view == VIEW_TURN_STEP ? begin_turn_step_entry() : 0;
-        auto input = [&, view = view](int in) {
-            if (view == VIEW_TURN_STEP)
-                return turn_step_entry_step(old_step, in);
-            return int_entry_step(field, view, old, target ? 0 : 1, target ? 5000 : 7, in);
-        };
-        const std::string keys = typed;
-        const int x = view == VIEW_SURVIVORS ? 272 : 567;
-        const int y = view == VIEW_TURN_STEP ? 161 : 241;
-        for (char c : keys.substr(0, keys.size() - 1))
-            EXPECT_EQ(input(c), ENTRY_RUNNING) << typed;
-        EXPECT_EQ(input(ENTRY_OTHER_CLICK), ENTRY_RUNNING);
-        EXPECT_TRUE(shows(text_layer, shown, x, y, makecol(255, 255, 0), -1)) << typed;
-        const char last = keys.back();
-        EXPECT_EQ(input(last == '@' ? ENTRY_LEFT_CLICK : last),
-                  last == 27 ? ENTRY_CANCELLED : ENTRY_CONFIRMED);
-        EXPECT_TRUE(shows(text_layer, stored, x, y, makecol(255, 255, 255), -1)) << typed;
-    }
-}
-
 // An arrow key moves the pointer by the step, up to the screen's edge; a step across it is not
 // taken.
 TEST(Menus, ArrowKeysMoveThePointerWithinTheScreen)

@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <array>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -48,7 +49,6 @@ TEST(SettingsFile, CarriesEveryFieldAndPlacesTheLabelsForItsMode)
 {
     EXPECT_EQ(reload(CUSTOM), CUSTOM);
     EXPECT_EQ(players[3].label_x, 921);
-    EXPECT_EQ(players[3].label_y, 724);
     EXPECT_EQ(reload(""), DEFAULTS);
     EXPECT_EQ(players[7].label_y, 458);
 }
@@ -106,6 +106,24 @@ TEST(SettingsFile, AFailedWriteLeavesTheOldFileAndNoTemporary)
     auto files = std::filesystem::directory_iterator(DIR);
     EXPECT_EQ(std::distance(begin(files), end(files)), 1);
     std::filesystem::remove_all(DIR);
+}
+
+// Labels stand at one, three, seven and nine tenths of the width (multiplied first), slots 0 to 3
+// 44 pixels above the bottom and slots 4 to 7 22 pixels above it.
+TEST(Labels, StandInTwoRowsAtTenthsOfTheWidth)
+{
+    const std::tuple<int, int, std::array<int, 4>, int, int> SIZES[] = {
+        {640, 480, {64, 192, 448, 576}, 436, 458},
+        {800, 600, {80, 240, 560, 720}, 556, 578},
+        {1024, 768, {102, 307, 716, 921}, 724, 746},
+    };
+    for (auto [w, h, xs, first_row, second_row] : SIZES) {
+        place_score_labels(w, h);
+        for (int i = 0; i < PLAYER_COUNT; i++) {
+            EXPECT_EQ(players[i].label_x, xs[i % 4]) << w << " slot " << i;
+            EXPECT_EQ(players[i].label_y, i < 4 ? first_row : second_row) << w << " slot " << i;
+        }
+    }
 }
 
 // Where the library's numbering is easy to miscount, and a placeholder beyond the tables.

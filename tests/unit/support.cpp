@@ -1,14 +1,48 @@
-// The unit tests' main: the library without a platform, in the pixel layout of X11.
+// The unit tests' main: the library without a platform, in the pixel layout of X11, with stand-ins
+// for the display, keyboard and mouse drivers, in the folder of the game's pictures.
 #include "support.h"
 
-// A rest(0) of a match wait: a millisecond, then the hand; without one the window closes.
+#include <unistd.h>
+
+GFX_DRIVER test_display = {};
+static KEYBOARD_DRIVER test_keyboard = {};
+static MOUSE_DRIVER test_mouse = {};
+static TIMER_DRIVER test_timer = {};
+
+// A game that goes on this long after the player's script has run out ignores the close button.
+static const size_t STEPS_AFTER_THE_SCRIPT = 100000;
+
+static void hand()
+{
+    if (on_wait)
+        on_wait();
+    else if (next_step < steps.size())
+        steps[next_step++]();
+    else if (!window_closed)
+        window_closed = 1;
+    else if (++next_step > steps.size() + STEPS_AFTER_THE_SCRIPT)
+        GTEST_LOG_(FATAL) << "the game ran on after the window was closed";
+}
+
+// A rest of a match's waits: a millisecond, then the hand.
 static void rest_a_millisecond()
 {
     timer_tick();
-    if (on_wait)
-        on_wait();
-    else
-        window_closed = 1;
+    hand();
+}
+
+static void rest_ms(unsigned int ms, void (*)())
+{
+    for (unsigned i = 0; i < ms; i++)
+        rest_a_millisecond();
+}
+
+// A menu frame's retrace: the clock runs on by frame_ms, then the hand.
+static void retrace()
+{
+    for (int i = 0; i < frame_ms; i++)
+        timer_tick();
+    hand();
 }
 
 int main(int argc, char **argv)
@@ -17,6 +51,14 @@ int main(int argc, char **argv)
     static SYSTEM_DRIVER system = *system_driver;
     system.yield_timeslice = rest_a_millisecond;
     system_driver = &system;
+    test_display.vsync = retrace;
+    gfx_driver = &test_display;
+    keyboard_driver = &test_keyboard;
+    mouse_driver = &test_mouse;
+    test_timer.rest = rest_ms;
+    timer_driver = &test_timer;
+    if (chdir(TALVON_DATA_DIR) != 0)
+        return 2;
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

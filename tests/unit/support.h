@@ -1,17 +1,31 @@
-// A fresh game on memory bitmaps, a hand on the keys in the match's waits, and pixel checks.
+// A fresh game on memory bitmaps, a player's hand at every frame, and pixel checks.
 #pragma once
 
 #include "frontend.h"
 #include "../headless.h"
+#include "../pictures.h"
 
+#include <allegro/internal/aintern.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <sstream>
 
-// The test's hand on the keys at each rest(0) of a match wait, which also ticks tick_ms.
+// The library's drivers as the tests stand in for them (support.cpp): the display's retrace wait,
+// the rest of a match's waits and a rest of 1 ms each call hand(); the keyboard and the mouse
+// are what the hand sets.
+extern GFX_DRIVER test_display;
+// Milliseconds the clock ticks at each menu frame: 0 keeps the backdrop still.
+inline int frame_ms = 0;
+
+// The test's hand at each frame or wait; without one, the steps of the player's script run.
 inline std::function<void()> on_wait;
+// The player's script, one step a frame; once it has run out the window is closed, which ends
+// every loop of the game the way the close button does.
+inline std::vector<std::function<void()>> steps;
+inline size_t next_step = 0;
 
 // A w x h picture in one colour.
 inline BITMAP *picture(int w, int h, int colour)
@@ -21,9 +35,10 @@ inline BITMAP *picture(int w, int h, int colour)
     return b;
 }
 
-// Every setting and slot at its default, no score, nothing held, no hand, and the screen, the
-// field, the text layer and a stand-in palette made again, at 640 x 480 and the depth.
-inline void fresh(int depth = 16)
+// Every setting and slot at its default and the mode w x h at the depth, shown at the scale:
+// the pictures loaded and the work bitmaps made by the game; no score, nothing held, no hand, no
+// script, the pointer at (0, 0) and the random numbers from seed 1.
+inline void fresh(int depth = 16, int w = 640, int h = 480, int scale = 1)
 {
     destroy_graphics();
     destroy_bitmap(screen);
@@ -31,17 +46,120 @@ inline void fresh(int depth = 16)
     std::memset(players, 0, sizeof players);
     apply_defaults();
     settings.color_depth = depth;
-    place_score_labels(640, 480);
+    settings.screen_w = w;
+    settings.screen_h = h;
+    place_score_labels(w, h);
+    pending = {settings.gfx_card, w, h, depth};
+    test_display.w = w * scale;
+    test_display.h = h * scale;
+    display_scale = scale;
+    screen = picture(w * scale, h * scale, 0);
+    EXPECT_EQ(load_graphics(), 0);
+    clear_bitmap(back_buffer);
+    clear_to_color(menu_layer, MAGIC_PINK);
+    clear_to_color(text_layer, MAGIC_PINK);
     std::fill(key, key + KEY_MAX, 0);
-    mouse_b = 0;
+    clear_keybuf();
+    position_mouse(0, 0);
+    mouse_b = _mouse_b = 0;
     tick_ms = 0;
+    backdrop_offset = 0;
     window_closed = 0;
     on_wait = nullptr;
-    screen = picture(640, 480, 0);
-    back_buffer = picture(640, 480, 0);
-    text_layer = picture(LAYER_W, LAYER_H, MAGIC_PINK);
-    palette_picture = picture(64, 32, makecol(200, 30, 30));
+    steps.clear();
+    next_step = 0;
+    frame_ms = 0;
+    srand(1);
 }
+
+// ---------------- the player's script
+
+// The scancode of a key named as the library names it ("ENTER", "LEFT", "0_PAD" for "0 PAD"), or
+// of a letter or digit; and the character the key types.
+inline std::pair<int, int> key_of(std::string token)
+{
+    std::replace(token.begin(), token.end(), '_', ' ');
+    const char c = token[0];
+    if (token.size() == 1 && isalpha(c))
+        return {KEY_A + toupper(c) - 'A', c};
+    if (token.size() == 1 && isdigit(c))
+        return {KEY_0 + c - '0', c};
+    if (token.size() == 1)
+        return {0, c};
+    const int sc = std::find(key_names, key_names + KEY_MAX, token) - key_names;
+    const std::pair<const char *, int> typed[] = {{"ENTER", 13}, {"ESC", 27}, {"BACKSPACE", 8}};
+    for (auto [name, ch] : typed)
+        if (token == name)
+            return {sc, ch};
+    return {sc, token == "SPACE" ? ' ' : 0};
+}
+
+// Appends the player's steps, one a frame:
+//   @X,Y       the pointer onto layer point (X, Y), with the next step
+//   click      the left button pressed, held a frame and released; rclick the right one
+//   NAME       a key pressed (in the keyboard's buffer too), held a frame and released;
+//   NAME*N     held for N frames; NAME is the library's name of the key, a letter or a digit
+//   wait*N     N frames of nothing
+//   look:NAME  the screen compared with reference picture NAME two frames on, once what the
+//              frame before did has been composed and shown
+inline void act(const std::string &script)
+{
+    std::istringstream tokens(script);
+    for (std::string token; tokens >> token;) {
+        const size_t star = token.find('*', 1);
+        const int n = star == std::string::npos ? 2 : std::stoi(token.substr(star + 1));
+        const std::string name = token.substr(0, star);
+        std::function<void(int)> state;
+        if (name[0] == '@') {
+            const int x = std::stoi(name.substr(1));
+            const int y = std::stoi(name.substr(name.find(',') + 1));
+            steps.push_back([x, y] {
+                place_pointer(x + (settings.screen_w - LAYER_W) / 2,
+                              y + (settings.screen_h - LAYER_H) / 2);
+                if (next_step < steps.size())
+                    steps[next_step++]();
+            });
+            continue;
+        }
+        if (name.rfind("look:", 0) == 0) {
+            steps.insert(steps.end(), 2, [] {});
+            steps.push_back([name, token] {
+                EXPECT_EQ(unlike_picture(screen, name.substr(5), display_scale), "") << token;
+            });
+            continue;
+        }
+        if (name == "click" || name == "rclick")
+            state = [b = name == "click" ? 1 : 2](int down) {
+                mouse_b = _mouse_b = down ? b : 0;
+            };
+        else if (name == "wait")
+            state = [](int) {};
+        else
+            state = [k = key_of(name)](int down) {
+                key[k.first] = down;
+                if (down)
+                    simulate_ukeypress(k.second, k.first);
+            };
+        steps.push_back([state] {
+            state(1);
+        });
+        for (int i = 1; i < n; i++)
+            steps.push_back([] {});
+        steps.push_back([state] {
+            state(0);
+        });
+    }
+}
+
+// A step that checks what a field holds at that point of the script.
+template <typename T> void expect(const T &field, T value)
+{
+    steps.push_back([&field, value, at = steps.size()] {
+        EXPECT_EQ(field, value) << "at step " << at;
+    });
+}
+
+// ---------------- checks
 
 // n pixels from (x, y) on, stepping (dx, dy), as runs such as "W1 G2 .630": the letter in
 // `letters` of each colour in `colours`, '?' for any other.

@@ -1,0 +1,135 @@
+// Every screen a player can reach, as the player sees it: the game's own loops, run headless from
+// the main menu and driven by a player's script of keys, buttons and pointer moves, with the screen
+// compared with reference pictures in tests/pictures/.
+#include "support.h"
+
+// Each entry begun and cancelled brings the grid back as it was; then slot 2 is switched on, slot 3
+// renamed, slot 1 given A and B (SPACE and A again are not taken) and slot 0 a colour.
+TEST(Screens, ThePlayersScreenWithEachEntryUnderWay)
+{
+    fresh();
+    act("@600,120 look:main-menu @320,245 click @600,120 look:players");
+    act("@130,204 click click @600,120 look:players");
+    act("@232,234 click J O look:players-renaming ESC @600,120 look:players");
+    act("@380,174 click LEFT look:players-keys ESC @600,120 look:players");
+    act("@495,144 click look:players-palette ESC @600,120 look:players");
+    act("@130,204 click @232,234 click J A N O ENTER @380,174 click SPACE A A B");
+    act("@495,144 click @329,169 click look:players-changed @475,430 click ESC");
+    main_menu();
+}
+
+// Numbers typed show unclamped in yellow and are stored clamped, whether ENTER or a left click
+// anywhere confirms them; a right click is ignored, BACKSPACE clears the number and ESC puts the
+// old one back. The popups choose a mode that the dialog's NIE forgets again; the apply button
+// with nothing chosen only says so.
+TEST(Screens, TheOptionsScreenWithItsEntriesPopupsDialogAndMessage)
+{
+    fresh();
+    act("@320,325 click @600,120 look:options");
+    act("@120,165 click 2 5 0 look:options-typing ENTER");
+    act("@415,165 click 7 0 0 @120,245 click @120,245 click rclick 9 ENTER");
+    act("@415,245 click 6 0 0 0 ENTER");
+    act("@120,325 click look:options-resolution @320,236 click");
+    act("@120,355 click look:options-card @320,256 click");
+    act("@120,385 click look:options-depth @368,240 click @600,120 look:options-chosen");
+    act("@520,325 click look:options-dialog @370,250 click");
+    expect(pending.depth, 16);
+    act("@520,325 click look:options-unchanged ESC");
+    act("@415,245 click 1 2 BACKSPACE 7 @600,120 click @415,245 click 4 5 ESC");
+    expect(settings.target_score, 7);
+    act("@415,165 click 3 ESC");
+    expect(settings.turn_step, 0.5f);
+    act("@415,165 click 7 ENTER @120,245 click 0 ENTER @120,165 click ENTER ESC ESC");
+    main_menu();
+    EXPECT_EQ(settings.frame_delay_ms, 0);
+    EXPECT_EQ(settings.turn_step, 0.02f);
+    EXPECT_EQ(settings.round_end_survivors, 1);
+}
+
+// Three play, two of them turning: the field, the panel and the clock, then the survivor named. ESC
+// leaves the match with the pointer on the start button, where ENTER starts another. With a
+// threshold of 3, every survivor gets a box and 2 points; at the target of 4, all three win.
+TEST(Screens, AMatchItsRoundEndsAndTheWinners)
+{
+    fresh();
+    act("@320,245 click @130,174 click @130,234 click @130,264 click ESC");
+    act("S LEFT*300 click*500 wait*400 look:match-playing wait*9000 look:match-round-end");
+    act("ESC look:main-menu-after-match ENTER wait*500 ESC");
+    act("@320,325 click @120,245 click 3 ENTER @415,245 click 4 ENTER ESC");
+    act("S wait*100 look:match-survivors SPACE wait*100 look:match-winners ESC ESC");
+    main_menu();
+    EXPECT_EQ(scores(), "4 0 0 0 0 0 4 4");
+}
+
+// The backdrop scrolls 2 pixels left every 25 ms, or not at all with the animation off; a held
+// arrow key moves the pointer by the step at every frame, away from the screen's edges as well.
+TEST(Screens, TheBackdropScrollsAndAnArrowKeyMovesThePointerEachFrame)
+{
+    const std::tuple<int, int, int> ARROWS[] = {
+        {KEY_UP, 300, 294},
+        {KEY_DOWN, 300, 306},
+        {KEY_LEFT, 294, 300},
+        {KEY_RIGHT, 306, 300},
+    };
+    fresh();
+    frame_ms = 25;
+    on_wait = [] {};
+    place_pointer(300, 300);
+    BITMAP *before = picture(640, 1, 0);
+    for (int scroll : {2, 0}) {
+        menu_frame();
+        blit(screen, before, 0, 0, 0, 0, 640, 1);
+        menu_frame();
+        int unmoved = 0;
+        for (int x = 0; x + scroll < 640; x++)
+            unmoved += getpixel(screen, x, 0) != getpixel(before, x + scroll, 0);
+        EXPECT_EQ(unmoved, 0) << scroll;
+        settings.animate_backdrop = 0;
+    }
+    destroy_bitmap(before);
+    for (auto [arrow, x, y] : ARROWS) {
+        place_pointer(300, 300);
+        key[arrow] = 1;
+        menu_frame();
+        menu_frame();
+        key[arrow] = 0;
+        EXPECT_EQ(pointer_x(), x) << arrow;
+        EXPECT_EQ(pointer_y(), y) << arrow;
+    }
+}
+
+// --help prints the usage on stdout and ends with 0; a mistake is told on stderr, with the usage,
+// and ends with 2, before anything else happens. The last scale given counts.
+TEST(CommandLine, HelpGoesToStdoutAndAMistakeToStderrWithStatusTwo)
+{
+    const std::tuple<std::vector<const char *>, int, int, const char *, const char *> CASES[] = {
+        {{}, -1, 1, "", ""},
+        {{"--scale", "3", "--scale=fit"}, -1, SCALE_FIT, "", ""},
+        {{"--scale=8"}, -1, 8, "", ""},
+        {{"--help", "--scale=9"}, 0, 1, "Usage: talvon", ""},
+        {{"--scale=9"}, 2, 1, "", "talvon: bad value for --scale"},
+        {{"--scale", "0"}, 2, 1, "", "talvon: bad value for --scale"},
+        {{"--scale", "22"}, 2, 1, "", "talvon: bad value for --scale"},
+        {{"--scale"}, 2, 1, "", "talvon: --scale needs a value"},
+        {{"--window"}, 2, 1, "", "talvon: unknown option: --window"},
+    };
+    for (auto [args, status, scale, out, err] : CASES) {
+        std::vector<char *> argv = {const_cast<char *>("talvon")};
+        for (const char *a : args)
+            argv.push_back(const_cast<char *>(a));
+        scale_option = 1;
+        int exit_code = -1;
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        const bool goes_on = read_command_line(argv.size(), argv.data(), exit_code);
+        const std::string said = testing::internal::GetCapturedStdout();
+        const std::string told = testing::internal::GetCapturedStderr();
+        const std::string usage = said + told.substr(std::min(told.find('\n') + 1, told.size()));
+        EXPECT_EQ(goes_on, status < 0) << err;
+        EXPECT_EQ(exit_code, status) << err;
+        EXPECT_EQ(scale_option, scale) << err;
+        EXPECT_EQ(said.substr(0, strlen(out)), out);
+        EXPECT_EQ(told.substr(0, strlen(err)), err);
+        EXPECT_EQ(usage.rfind("Usage: talvon", 0), status < 0 ? std::string::npos : 0) << err;
+    }
+}
