@@ -3,6 +3,7 @@
 #pragma once
 #include <gtest/gtest.h>
 #include "../headless.h"
+#include "../pictures.h"
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <chrono>
@@ -188,6 +189,26 @@ inline bool wait(int ms, const std::function<bool(const Shot &)> &holds)
     }
     return false;
 }
+// Waits up to 8 s for the game's area to show reference picture `name`, each game pixel a sharp
+// scale x scale block: "" then, else how the last grab differs from it.
+inline std::string wait_picture(const std::string &name)
+{
+    std::string why = "the game is gone";
+    const Place c = corner();
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(8);
+    while (!why.empty() && std::chrono::steady_clock::now() < end && !game_gone()) {
+        XImage *image = XGetImage(dpy, DefaultRootWindow(dpy), c.x, c.y, scale * game.w,
+                                  scale * game.h, AllPlanes, ZPixmap);
+        BITMAP *b = create_bitmap_ex(16, scale * game.w, scale * game.h);
+        for (int y = 0; image && y < b->h; y++)
+            memcpy(b->line[y], image->data + y * image->bytes_per_line, 2 * b->w);
+        why = image ? unlike_picture(b, name, scale) : "no grab";
+        destroy_bitmap(b);
+        if (image)
+            XDestroyImage(image);
+    }
+    return why;
+}
 // Waits for exactly `text` in the built-in font, centred on x with its top at y: each glyph pixel
 // in the colour (or under the pointer), and next to none in the colour around them.
 inline bool wait_text(const std::string &text, Place at, uint32_t colour = WHITE)
@@ -222,6 +243,13 @@ inline bool wait_pointer(Place place, int ms = 8000) // for the pointer's tip th
         return pointer_at(s, place);
     });
 }
+inline void move_to(Place place) // the X pointer onto a place of the game's picture
+{
+    const Place c = corner();
+    XTestFakeMotionEvent(dpy, -1, c.x + scale * (place.x + (game.w - 640) / 2),
+                         c.y + scale * (place.y + (game.h - 480) / 2), 0);
+    XSync(dpy, False);
+}
 // Moves the pointer to `place` and clicks button b (0: none) there. The game follows the pointer by
 // its moves, so moves to two far corners first put it in step.
 inline void click(Place place, int b = 1)
@@ -230,22 +258,25 @@ inline void click(Place place, int b = 1)
     for (int tries = 0; tries < 5 && !wait_pointer(place, 300) && !game_gone(); tries++) {
         XTestFakeMotionEvent(dpy, -1, c.x + scale * game.w - 1, c.y + scale * game.h - 1, 0);
         XTestFakeMotionEvent(dpy, -1, c.x, c.y, 0);
-        XTestFakeMotionEvent(dpy, -1, c.x + scale * (place.x + (game.w - 640) / 2),
-                             c.y + scale * (place.y + (game.h - 480) / 2), 0);
-        XSync(dpy, False);
+        move_to(place);
     }
     EXPECT_TRUE(wait_pointer(place, 1000)) << place.x << "," << place.y;
     if (!b)
         return;
     button(b, true);
     button(b, false);
-    Shot last = {0, 0, {}}; // then two more frames: the game has seen the click
+    // Then two more frames, seen as the pointer a pixel right and back again, or where no pointer
+    // is drawn as the picture changing: the game has taken the click.
+    Shot last = {0, 0, {}};
     int frames = 0;
-    wait(2000, [&](const Shot &s) {
-        frames += s.rgb != last.rgb;
-        last = s;
-        return frames > 2;
-    });
+    for (Place p : {Place {place.x + 1, place.y}, place}) {
+        move_to(p);
+        wait(2000, [&](const Shot &s) {
+            frames += s.rgb != last.rgb;
+            last = s;
+            return pointer_at(s, p) || frames > 2;
+        });
+    }
 }
 // The window manager's close button, sent to every top-level window: the game's takes it.
 inline void close_window()
