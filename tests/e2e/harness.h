@@ -72,21 +72,9 @@ inline Display *dpy;  // the test server, 1280 x 1024 at 16 bits, and its proces
 inline pid_t xvfb;
 inline std::string root;       // the run's work directories
 const useconds_t HOLD = 55000; // a key or button is held two menu frames (in microseconds)
-const uint32_t GREY = 0xC638;  // test screen values: the pointer's grey
-const uint32_t WHITE = 0xFFFF;
-const uint32_t YELLOW = 0xFFE0;
-// The game's picture as the test screen shows it, one value a game pixel.
-struct Shot {
-    int w;
-    int h;
-    std::vector<uint16_t> rgb;
-    uint32_t at(int x, int y) const // a place on the centred layers
-    {
-        x += (w - 640) / 2;
-        y += (h - 480) / 2;
-        return x < 0 || y < 0 || x >= w || y >= h ? 1 << 16 : rgb[y * w + x];
-    }
-};
+const int GREY = 0xC638;       // test screen values: the pointer's grey
+const int WHITE = 0xFFFF;
+const int YELLOW = 0xFFE0;
 
 // `text` with lines (1 to 20) replaced: the one way to state a settings file.
 inline std::string edit(std::string text, const std::vector<std::pair<int, std::string>> &lines)
@@ -133,94 +121,89 @@ inline Place corner() // the game's area on the test screen: full screen, it is 
 {
     return {(1280 - scale * game.w) / 2, (1024 - scale * game.h) / 2};
 }
-inline bool window_up() // a top-level window of the game's class "talvon" is on the display
+inline bool window_up() // a window of the game's class "talvon" is on the display
 {
     Window parent;
     Window *tops = nullptr;
     unsigned n = 0;
+    XClassHint hint = {};
     bool up = false;
     XQueryTree(dpy, DefaultRootWindow(dpy), &parent, &parent, &tops, &n);
-    for (unsigned i = 0; i < n && !up; i++) {
-        XClassHint hint = {};
+    for (unsigned i = 0; i < n; i++) {
         if (!XGetClassHint(dpy, tops[i], &hint))
             continue;
-        up = std::string(hint.res_name ? hint.res_name : "") == "talvon";
+        up = up || std::string(hint.res_name) == "talvon";
         XFree(hint.res_name);
         XFree(hint.res_class);
     }
     XFree(tops);
     return up;
 }
-// The game has exited (its status is kept for quit), or its window has gone after it was seen:
-// nothing more will show, so every wait ends at once. The first time, its output is told.
+// The game has exited (its status is kept for quit), or its window, once seen, has gone: nothing
+// more will show, so every wait ends at once. The first time, what it printed is told.
 inline bool game_gone()
 {
-    static pid_t told = -1;
     static pid_t seen = -1; // the game whose window has been seen
+    static pid_t told = -1;
     siginfo_t info = {};
-    bool gone = waitid(P_PID, game.pid, &info, WEXITED | WNOHANG | WNOWAIT) != 0 || info.si_pid;
-    if (!gone && window_up())
-        seen = game.pid;
-    else if (!gone && seen == game.pid)
-        gone = !window_up(); // asked twice: a mode change may stand between the two
+    const bool ended = waitid(P_PID, game.pid, &info, WEXITED | WNOHANG | WNOWAIT) || info.si_pid;
+    const bool up = !ended && (window_up() || window_up()); // a mode change may stand between
+    seen = up ? game.pid : seen;
+    const bool gone = ended || (!up && seen == game.pid);
     if (gone && told != game.pid)
         std::cerr << "-- the game is gone; it printed:\n" << read("out.txt") << "--\n";
     told = gone ? game.pid : told;
     return gone;
 }
-// Grabs the game's area, a pixel a scale x scale block, until `holds` (for at most ms ms).
-inline bool wait(int ms, const std::function<bool(const Shot &)> &holds)
+// Grabs the game's area into a 16-bit bitmap, a game pixel a scale x scale block, until `holds`
+// (for at most ms ms).
+inline bool wait(int ms, const std::function<bool(BITMAP *)> &holds)
 {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     const Place c = corner();
-    while (std::chrono::steady_clock::now() < end && !game_gone()) {
-        Shot s = {game.w, game.h, {}};
-        XImage *image = XGetImage(dpy, DefaultRootWindow(dpy), c.x, c.y, scale * game.w,
-                                  scale * game.h, AllPlanes, ZPixmap);
-        for (int i = 0; image && i < game.w * game.h; i++) { // a block's last: shifts show
-            const int y = scale * (i / game.w) + scale - 1;
-            const uint16_t *row = (const uint16_t *)(image->data + y * image->bytes_per_line);
-            s.rgb.push_back(row[scale * (i % game.w) + scale - 1]);
-        }
+    BITMAP *b = create_bitmap_ex(16, scale * game.w, scale * game.h);
+    bool held = false;
+    while (!held && std::chrono::steady_clock::now() < end && !game_gone()) {
+        XImage *image
+            = XGetImage(dpy, DefaultRootWindow(dpy), c.x, c.y, b->w, b->h, AllPlanes, ZPixmap);
+        for (int y = 0; image && y < b->h; y++)
+            memcpy(b->line[y], image->data + y * image->bytes_per_line, 2 * b->w);
+        held = image && holds(b);
         if (image)
             XDestroyImage(image);
-        if (image && holds(s))
-            return true;
     }
-    return false;
+    destroy_bitmap(b);
+    return held;
+}
+// The grabbed value of layer place (x, y), read at its block's last pixel so that shifts show.
+inline int at(BITMAP *b, int x, int y)
+{
+    return getpixel(b, scale * (x + (game.w - 640) / 2 + 1) - 1,
+                    scale * (y + (game.h - 480) / 2 + 1) - 1);
 }
 // Waits up to 8 s for the game's area to show reference picture `name`, each game pixel a sharp
 // scale x scale block: "" then, else how the last grab differs from it.
 inline std::string wait_picture(const std::string &name)
 {
     std::string why = "the game is gone";
-    const Place c = corner();
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(8);
-    while (!why.empty() && std::chrono::steady_clock::now() < end && !game_gone()) {
-        XImage *image = XGetImage(dpy, DefaultRootWindow(dpy), c.x, c.y, scale * game.w,
-                                  scale * game.h, AllPlanes, ZPixmap);
-        BITMAP *b = create_bitmap_ex(16, scale * game.w, scale * game.h);
-        for (int y = 0; image && y < b->h; y++)
-            memcpy(b->line[y], image->data + y * image->bytes_per_line, 2 * b->w);
-        why = image ? unlike_picture(b, name, scale) : "no grab";
-        destroy_bitmap(b);
-        if (image)
-            XDestroyImage(image);
-    }
+    wait(8000, [&](BITMAP *b) {
+        why = unlike_picture(b, name, scale);
+        return why.empty();
+    });
     return why;
 }
 // Waits for exactly `text` in the built-in font, centred on x with its top at y: each glyph pixel
 // in the colour (or under the pointer), and next to none in the colour around them.
-inline bool wait_text(const std::string &text, Place at, uint32_t colour = WHITE)
+inline bool wait_text(const std::string &text, Place place, int colour = WHITE)
 {
     const int w = 8 * text.size() + 4;
     BITMAP *b = create_bitmap_ex(8, w, 8);
     clear_bitmap(b);
     textout_ex(b, font, text.c_str(), 2, 0, 1, -1);
-    const bool seen = wait(8000, [&](const Shot &s) {
+    const bool seen = wait(8000, [&](BITMAP *s) {
         int stray = 0;
         for (int i = 0; i < w * 8; i++) {
-            const uint32_t c = s.at(at.x - w / 2 + i % w, at.y + i / w);
+            const int c = at(s, place.x - w / 2 + i % w, place.y + i / w);
             if (getpixel(b, i % w, i / w))
                 stray += 3 * (c != colour && c != GREY);
             else
@@ -231,15 +214,15 @@ inline bool wait_text(const std::string &text, Place at, uint32_t colour = WHITE
     destroy_bitmap(b);
     return seen;
 }
-inline bool pointer_at(const Shot &s, Place p) // its grey tip, with nothing grey left or above it
+inline bool pointer_at(BITMAP *s, Place p) // its grey tip, with nothing grey left or above it
 {
-    const bool tip = s.at(p.x, p.y) == GREY && s.at(p.x + 4, p.y + 4) == GREY
-        && s.at(p.x + 8, p.y + 8) == GREY && s.at(p.x + 10, p.y + 6) == GREY;
-    return tip && s.at(p.x - 1, p.y) != GREY && s.at(p.x, p.y - 1) != GREY;
+    const bool tip = at(s, p.x, p.y) == GREY && at(s, p.x + 4, p.y + 4) == GREY
+        && at(s, p.x + 8, p.y + 8) == GREY && at(s, p.x + 10, p.y + 6) == GREY;
+    return tip && at(s, p.x - 1, p.y) != GREY && at(s, p.x, p.y - 1) != GREY;
 }
 inline bool wait_pointer(Place place, int ms = 8000) // for the pointer's tip there
 {
-    return wait(ms, [&](const Shot &s) {
+    return wait(ms, [&](BITMAP *s) {
         return pointer_at(s, place);
     });
 }
@@ -267,13 +250,14 @@ inline void click(Place place, int b = 1)
     button(b, false);
     // Then two more frames, seen as the pointer a pixel right and back again, or where no pointer
     // is drawn as the picture changing: the game has taken the click.
-    Shot last = {0, 0, {}};
+    size_t last = 0;
     int frames = 0;
     for (Place p : {Place {place.x + 1, place.y}, place}) {
         move_to(p);
-        wait(2000, [&](const Shot &s) {
-            frames += s.rgb != last.rgb;
-            last = s;
+        wait(2000, [&](BITMAP *s) {
+            const size_t now = std::hash<std::string_view>()({(char *)s->dat, 2u * s->w * s->h});
+            frames += now != last;
+            last = now;
             return pointer_at(s, p) || frames > 2;
         });
     }
@@ -324,6 +308,7 @@ inline void launch(const std::vector<std::string> &env = {}, const std::string &
         dup2(open((game.dir + "/out.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
         dup2(1, 2);
         setenv("PATH", "/nonexistent", 1); // no xmessage: the library prints its messages
+        signal(SIGINT, SIG_DFL);           // as from a terminal, also when run in the background
         for (const std::string &e : env)
             putenv(strdup(e.c_str()));
         const char *binary = getenv("TALVON_BIN") ? getenv("TALVON_BIN") : TALVON_BINARY;

@@ -125,18 +125,3 @@ TEST(Labels, StandInTwoRowsAtTenthsOfTheWidth)
         }
     }
 }
-
-// Where the library's numbering is easy to miscount, and a placeholder beyond the tables.
-TEST(Names, FollowTheLibrarysKeyCodesAndTheCardModes)
-{
-    const int codes[] = {0,       KEY_9_PAD, KEY_TILDE,  KEY_ENTER_PAD, KEY_KANJI, KEY_UNKNOWN8,
-                         KEY_MAX, -1,        KEY_MAX + 1};
-    std::string names;
-    for (int code : codes)
-        names += key_name(code) + std::string("|");
-    for (int card : {-1, 0, 1, 2, 3})
-        names += card_name(card) + std::string("|");
-    EXPECT_EQ(names,
-              " |9 PAD|TILDE|ENTER PAD|KANJI|UNKNOWN8|MAX|???|???|"
-              "???|AUTODETECT|FULLSCREEN|WINDOWED|???|");
-}

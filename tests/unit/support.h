@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <sstream>
 
 // The library's drivers as the tests stand in for them (support.cpp): the display's retrace wait,
@@ -75,23 +76,18 @@ inline void fresh(int depth = 16, int w = 640, int h = 480, int scale = 1)
 // ---------------- the player's script
 
 // The scancode of a key named as the library names it ("ENTER", "LEFT", "0_PAD" for "0 PAD"), or
-// of a letter or digit; and the character the key types.
-inline std::pair<int, int> key_of(std::string token)
+// of a letter or digit, and the character the key types; "#N" types character N with no scancode.
+inline std::pair<int, int> key_of(const std::string &token)
 {
-    std::replace(token.begin(), token.end(), '_', ' ');
-    const char c = token[0];
-    if (token.size() == 1 && isalpha(c))
-        return {KEY_A + toupper(c) - 'A', c};
-    if (token.size() == 1 && isdigit(c))
-        return {KEY_0 + c - '0', c};
-    if (token.size() == 1)
-        return {0, c};
-    const int sc = std::find(key_names, key_names + KEY_MAX, token) - key_names;
-    const std::pair<const char *, int> typed[] = {{"ENTER", 13}, {"ESC", 27}, {"BACKSPACE", 8}};
-    for (auto [name, ch] : typed)
-        if (token == name)
-            return {sc, ch};
-    return {sc, token == "SPACE" ? ' ' : 0};
+    const std::map<std::string, int> TYPED = {{"BACKSPACE", 8}, {"ENTER", 13}, {"ESC", 27}};
+    if (token[0] == '#')
+        return {0, std::stoi(token.substr(1))};
+    std::string name = token;
+    for (char &c : name)
+        c = c == '_' ? ' ' : toupper(c);
+    const int sc = std::find(key_names, key_names + KEY_MAX, name) - key_names;
+    const int typed = name == "SPACE" ? ' ' : TYPED.count(name) ? TYPED.at(name) : 0;
+    return {sc % KEY_MAX, token.size() == 1 ? token[0] : typed}; // KEY_MAX: no such key, 0
 }
 
 // Appends the player's steps, one a frame:
@@ -160,26 +156,6 @@ template <typename T> void expect(const T &field, T value)
 }
 
 // ---------------- checks
-
-// n pixels from (x, y) on, stepping (dx, dy), as runs such as "W1 G2 .630": the letter in
-// `letters` of each colour in `colours`, '?' for any other.
-inline std::string runs(BITMAP *b, int x, int y, int dx, int dy, int n, const char *letters,
-                        const std::vector<int> &colours)
-{
-    std::string pixels;
-    for (int i = 0; i < n; i++) {
-        const auto k
-            = std::find(colours.begin(), colours.end(), getpixel(b, x + i * dx, y + i * dy));
-        pixels += k == colours.end() ? '?' : letters[k - colours.begin()];
-    }
-    std::string out;
-    for (size_t i = 0; i < pixels.size();) {
-        const size_t end = std::min(pixels.find_first_not_of(pixels[i], i), pixels.size());
-        out += (out.empty() ? "" : " ") + pixels.substr(i, 1) + std::to_string(end - i);
-        i = end;
-    }
-    return out;
-}
 
 // The text drawn centred at (x, y) in the colour on bg (-1: none) is there, pixel for pixel.
 inline bool shows(BITMAP *b, const std::string &text, int x, int y, int colour, int bg = 0)
