@@ -62,6 +62,7 @@ inline Place cell(int slot, Column column) // slot r's text: its top at y = 140 
 // The game started last.
 struct Game {
     std::string dir; // its work directory, fresh for each start
+    bool still;      // its settings file keeps the backdrop still
     int w = 640;     // the mode it shows
     int h = 480;
     pid_t pid = -1; // also its process group
@@ -70,9 +71,8 @@ inline Game game;
 inline int scale = 1; // each game pixel is a scale x scale block on the test screen
 inline Display *dpy;  // the test server, 1280 x 1024 at 16 bits, and its process
 inline pid_t xvfb;
-inline std::string root;       // the run's work directories
-const useconds_t HOLD = 55000; // a key or button is held two menu frames (in microseconds)
-const int GREY = 0xC638;       // test screen values: the pointer's grey
+inline std::string root; // the run's work directories
+const int GREY = 0xC638; // test screen values: the pointer's grey
 const int WHITE = 0xFFFF;
 const int YELLOW = 0xFFE0;
 
@@ -96,26 +96,10 @@ inline void new_dir(const std::string &settings = "") // with the pictures, and 
 {
     static int n = 0;
     game.dir = root + "/" + std::to_string(++n);
+    game.still = settings.rfind("0 ", 0) == 0;
     std::filesystem::copy(TALVON_DATA_DIR, game.dir);
     if (!settings.empty())
         std::ofstream(game.dir + "/talvon.dat") << settings;
-}
-inline void tap(const std::string &keys) // each key named (a keysym) pressed and released in turn
-{
-    std::istringstream names(keys);
-    for (std::string key; names >> key;) {
-        for (bool down : {true, false}) {
-            XTestFakeKeyEvent(dpy, XKeysymToKeycode(dpy, XStringToKeysym(key.c_str())), down, 0);
-            XSync(dpy, False);
-            usleep(HOLD);
-        }
-    }
-}
-inline void button(int b, bool down) // mouse button 1 (left) or 3 (right)
-{
-    XTestFakeButtonEvent(dpy, b, down, CurrentTime);
-    XSync(dpy, False);
-    usleep(HOLD);
 }
 inline Place corner() // the game's area on the test screen: full screen, it is centred
 {
@@ -171,6 +155,7 @@ inline bool wait(int ms, const std::function<bool(BITMAP *)> &holds)
         held = image && holds(b);
         if (image)
             XDestroyImage(image);
+        usleep(held ? 0 : 5000); // the game and the server get the processor between grabs
     }
     destroy_bitmap(b);
     return held;
@@ -193,7 +178,8 @@ inline std::string wait_picture(const std::string &name)
     return why;
 }
 // Waits for exactly `text` in the built-in font, centred on x with its top at y: each glyph pixel
-// in the colour (or under the pointer), and next to none in the colour around them.
+// in the colour (or under the pointer), and next to none in the colour around them. In vain, it
+// writes what the screen shows to pictures-seen/waited-for-text.png.
 inline bool wait_text(const std::string &text, Place place, int colour = WHITE)
 {
     const int w = 8 * text.size() + 4;
@@ -212,7 +198,45 @@ inline bool wait_text(const std::string &text, Place place, int colour = WHITE)
         return stray <= 2;
     });
     destroy_bitmap(b);
+    wait(seen ? 0 : 1000, [](BITMAP *s) {
+        return write_png(TALVON_SEEN_DIR "/waited-for-text.png", game_pixels(s, scale));
+    });
     return seen;
+}
+// Lets the game show two more frames (waiting at most a second for each); where the backdrop
+// stands still, the pointer is nudged a pixel and back to make them show. A key or button held
+// until then has been seen by the game's loop, however slow the machine.
+inline void two_frames()
+{
+    size_t last = 0;
+    for (int dx : {0, scale, -scale}) { // a grab of what stands, then two frames that change it
+        if (dx && game.still)
+            XTestFakeRelativeMotionEvent(dpy, dx, 0, 0);
+        XSync(dpy, False);
+        wait(1000, [&](BITMAP *s) {
+            const size_t now = std::hash<std::string_view>()({(char *)s->dat, 2u * s->w * s->h});
+            const bool changed = now != last;
+            last = now;
+            return changed;
+        });
+    }
+}
+inline void tap(const std::string &keys) // each key named (a keysym) pressed and released in turn
+{
+    std::istringstream names(keys);
+    for (std::string key; names >> key;) {
+        for (bool down : {true, false}) {
+            XTestFakeKeyEvent(dpy, XKeysymToKeycode(dpy, XStringToKeysym(key.c_str())), down, 0);
+            XSync(dpy, False);
+            two_frames();
+        }
+    }
+}
+inline void button(int b, bool down) // mouse button 1 (left) or 3 (right)
+{
+    XTestFakeButtonEvent(dpy, b, down, CurrentTime);
+    XSync(dpy, False);
+    two_frames();
 }
 inline bool pointer_at(BITMAP *s, Place p) // its grey tip, with nothing grey left or above it
 {
@@ -238,7 +262,7 @@ inline void move_to(Place place) // the X pointer onto a place of the game's pic
 inline void click(Place place, int b = 1)
 {
     const Place c = corner();
-    for (int tries = 0; tries < 5 && !wait_pointer(place, 300) && !game_gone(); tries++) {
+    for (int tries = 0; tries < 6 && !wait_pointer(place, 500) && !game_gone(); tries++) {
         XTestFakeMotionEvent(dpy, -1, c.x + scale * game.w - 1, c.y + scale * game.h - 1, 0);
         XTestFakeMotionEvent(dpy, -1, c.x, c.y, 0);
         move_to(place);
@@ -248,19 +272,6 @@ inline void click(Place place, int b = 1)
         return;
     button(b, true);
     button(b, false);
-    // Then two more frames, seen as the pointer a pixel right and back again, or where no pointer
-    // is drawn as the picture changing: the game has taken the click.
-    size_t last = 0;
-    int frames = 0;
-    for (Place p : {Place {place.x + 1, place.y}, place}) {
-        move_to(p);
-        wait(2000, [&](BITMAP *s) {
-            const size_t now = std::hash<std::string_view>()({(char *)s->dat, 2u * s->w * s->h});
-            frames += now != last;
-            last = now;
-            return pointer_at(s, p) || frames > 2;
-        });
-    }
 }
 // The window manager's close button, sent to every top-level window: the game's takes it.
 inline void close_window()
@@ -300,6 +311,7 @@ inline void launch(const std::vector<std::string> &env = {}, const std::string &
     if (!dpy && close(fds[1]) == 0 && ::read(fds[0], number, sizeof number - 1) > 0) {
         setenv("DISPLAY", (":" + std::to_string(atoi(number))).c_str(), 1);
         dpy = XOpenDisplay(nullptr);
+        XAutoRepeatOff(dpy); // a key held while a slow machine draws two frames types it once
     }
     if (game.pid > 0 && kill(-game.pid, SIGKILL) == 0)
         waitpid(game.pid, nullptr, 0); // what a failed test left running
@@ -321,8 +333,11 @@ inline void launch(const std::vector<std::string> &env = {}, const std::string &
 // Starts the game as `launch` does, at 640 x 480 full screen, and puts the pointer on its menu.
 inline void start(const std::vector<std::string> &env = {}, const std::string &args = "")
 {
-    game = {game.dir, 640, 480, game.pid};
+    game = {game.dir, game.still, 640, 480, game.pid};
     launch(env, args);
+    wait(20000, [](BITMAP *) { // a start can be slow on a busy machine
+        return window_up();
+    });
     click(NOWHERE, 0);
 }
 // Waits up to 20 s for the game to end, expects `status` (1000 + a signal that killed it; -1: it

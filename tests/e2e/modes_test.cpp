@@ -19,7 +19,8 @@ TEST(Modes, ANewModeCarriesTheColoursPlacesTheLabelsAndIsSaved)
     ASSERT_TRUE(choose(CARD, LINES[1], "FULLSCREEN"));
     click(APPLY);
     click(ANO);
-    game = {game.dir, 1024, 768, game.pid}; // what the harness now grabs
+    game.w = 1024; // what the harness now grabs
+    game.h = 768;
     EXPECT_TRUE(wait_text("Graficky mod bol uspesne zmeneny.", MESSAGE));
     click(NOWHERE, 3);
     ASSERT_TRUE(choose(DEPTH, DEPTHS[1], "16"));

@@ -1,4 +1,4 @@
-// The menus: the entries of the players and options screens and the change of graphics mode.
+// The colour pick of the players screen.
 #include "support.h"
 
 #include <tuple>
@@ -26,20 +26,4 @@ TEST(Entries, AColourComesFromThePaletteButNeverBlackBlueOrPink)
         EXPECT_EQ(pick_colour_at(x, y), end) << x << "," << y;
         EXPECT_EQ(players[7].colour == makecol(10, 200, 30), picked) << x << "," << y;
     }
-}
-
-// A depth change keeps each colour's red, green and blue, switched on or off; a change of the card
-// alone is a change of mode.
-TEST(ModeChange, ColoursKeepTheirLookAndTheCardAloneIsAChange)
-{
-    fresh();
-    repack_player_colours(16, 15);
-    repack_player_colours(15, 32);
-    EXPECT_EQ(players[4].colour, 0xFF08FF);
-    EXPECT_EQ(players[5].colour, 0x0000FF);
-    EXPECT_EQ(players[6].colour, 0xFF844A);
-    reset_pending_mode();
-    EXPECT_FALSE(pending_differs());
-    pending.card = 2;
-    EXPECT_TRUE(pending_differs());
 }

@@ -1,7 +1,8 @@
 #!/bin/sh
-# Usage: shards.sh E2E_PROGRAM SHARDS. Runs the end-to-end program as SHARDS processes at once, each
-# with its share of the tests on an Xvfb of its own; the tests mostly wait for the game, so they
-# overlap well. Prints each shard's summary, and the whole output of any shard that failed.
+# Usage: e2e.sh E2E_PROGRAM SHARDS; CTest's e2e test runs it. Runs the end-to-end
+# program as SHARDS processes at once, each with its share of the tests on an
+# Xvfb of its own: the tests mostly wait for the game, so they overlap well.
+# Prints each shard's summary, and the whole output of any shard that failed.
 program="$1"
 shards="$2"
 logs="$(mktemp -d)"
