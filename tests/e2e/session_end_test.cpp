@@ -1,5 +1,6 @@
 // The session ends under the game: SIGTERM, SIGHUP or SIGINT end it the normal way with 128 + the
-// signal, a lost display with exit code 1; each time the file holds the change just made.
+// signal, a lost display with exit code 1; each time the file holds the change just made, also when
+// the display is lost in the middle of the next entry.
 #include "harness.h"
 
 TEST(SessionEnd, KeepsTheChangeMadeOnTheOptionsScreen)
@@ -10,9 +11,9 @@ TEST(SessionEnd, KeepsTheChangeMadeOnTheOptionsScreen)
         const char *keys; // what the player does then: nothing, an entry, a match, the menu
     } ENDS[] = {
         {SIGTERM, 143, ""},
-        {SIGHUP, 129, "Return 7"},
+        {SIGHUP, 129, "Escape"},
         {SIGINT, 130, "Escape s"},
-        {0, 1, "Escape"},
+        {0, 1, "Return 7"},
     };
     for (const auto &e : ENDS) {
         new_dir();

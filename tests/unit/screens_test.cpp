@@ -28,8 +28,8 @@ TEST(Screens, ThePlayersScreenWithEachEntryUnderWay)
 
 // Numbers typed show unclamped in yellow and are stored clamped, whether ENTER or a left click
 // anywhere confirms them; a right click is ignored, BACKSPACE clears the number and ESC puts the
-// old one back. The popups choose a mode that the dialog's NIE forgets again; the apply button
-// with nothing chosen only says so.
+// old one back. The popups choose a mode that leaving by ESC keeps and the dialog's NIE forgets;
+// the apply button with nothing chosen only says so.
 TEST(Screens, TheOptionsScreenWithItsEntriesPopupsDialogAndMessage)
 {
     fresh();
@@ -40,7 +40,7 @@ TEST(Screens, TheOptionsScreenWithItsEntriesPopupsDialogAndMessage)
     act("@120,325 click look:options-resolution @320,236 click");
     act("@120,355 click look:options-card @320,256 click");
     act("@120,385 click look:options-depth @368,240 click @600,120 look:options-chosen");
-    act("@520,325 click look:options-dialog @370,250 click");
+    act("ESC @320,325 click @520,325 click look:options-dialog @370,250 click");
     expect(pending.depth, 16);
     act("@520,325 click look:options-unchanged ESC");
     act("@415,245 click 1 2 BACKSPACE 7 @600,120 click @415,245 click 4 5 ESC");
@@ -115,7 +115,7 @@ TEST(CommandLine, HelpGoesToStdoutAndAMistakeToStderrWithStatusTwo)
     const std::tuple<std::vector<const char *>, int, int, const char *> CASES[] = {
         {{}, -1, 1, "|"}, // -1: the game goes on; "stdout's first line|stderr's"
         {{"--scale", "3", "--scale=fit"}, -1, SCALE_FIT, "|"},
-        {{"--scale=8"}, -1, 8, "|"},
+        {{"--scale=2", "--scale=8"}, -1, 8, "|"},
         {{"--help", "--scale=9"}, 0, 1, "Usage: talvon [--scale N | --scale fit] [--help]|"},
         {{"--scale=9"},
          2,
