@@ -140,9 +140,10 @@ inline bool game_gone()
     return gone;
 }
 // Grabs the game's area into a 16-bit bitmap, a game pixel a scale x scale block, until `holds`
-// (for at most ms ms).
+// (for at most ms ms; not at all once the test has failed, so that it ends in seconds).
 inline bool wait(int ms, const std::function<bool(BITMAP *)> &holds)
 {
+    ms = ::testing::Test::HasFailure() ? 0 : ms;
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     const Place c = corner();
     BITMAP *b = create_bitmap_ex(16, scale * game.w, scale * game.h);
@@ -335,18 +336,19 @@ inline void start(const std::vector<std::string> &env = {}, const std::string &a
 {
     game = {game.dir, game.still, 640, 480, game.pid};
     launch(env, args);
-    wait(20000, [](BITMAP *) { // a start can be slow on a busy machine
+    wait(10000, [](BITMAP *) { // a start can be slow on a busy machine
         return window_up();
     });
     click(NOWHERE, 0);
 }
-// Waits up to 20 s for the game to end, expects `status` (1000 + a signal that killed it; -1: it
-// ran on) and returns the settings file it left. Whatever is left of it is killed.
+// Waits up to 20 s (a failed test 1 s) for the game to end, expects `status` (1000 + a signal that
+// killed it; -1: it ran on) and returns the settings file it left. Whatever is left is killed.
 inline std::string quit(int status = 0)
 {
     int got = 0;
     int code = -1;
-    for (int tries = 0; tries < 2000 && code == -1; tries++) {
+    const int tries = ::testing::Test::HasFailure() ? 100 : 2000;
+    for (int n = 0; n < tries && code == -1; n++) {
         if (waitpid(game.pid, &got, WNOHANG) == game.pid)
             code = WIFEXITED(got) ? WEXITSTATUS(got) : 1000 + WTERMSIG(got);
         usleep(10000);
