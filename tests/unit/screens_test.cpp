@@ -7,13 +7,13 @@
 // renamed (BACKSPACE with nothing typed and characters outside 32 to 126 are not taken); slot 7
 // renamed to 15 characters, which end the entry; slot 1 given A and B (SPACE, ENTER and A again
 // are not taken); slot 0 a colour. The mouse slot's keys cannot be assigned. A hand-edited file
-// gave slot 5 keys of other keyboards, and slot 6 a code no key has.
+// gave slots 5 and 6 codes no key has.
 TEST(Screens, ThePlayersScreenWithEachEntryUnderWay)
 {
     fresh();
-    players[5].key_left = KEY_ENTER_PAD;
-    players[5].key_right = KEY_UNKNOWN8;
-    players[6].key_right = -3;
+    players[5].key_left = -3;
+    players[5].key_right = KEY_ENTER_PAD;
+    players[6].key_right = KEY_NAME_COUNT;
     act("@600,120 look:main-menu @320,245 click @600,120 look:players");
     act("@130,204 click click @600,120 look:players");
     act("@232,234 click J O look:players-renaming ESC @600,120 look:players");
@@ -68,6 +68,15 @@ TEST(Screens, AMatchItsRoundEndsAndTheWinners)
     act("S wait*2000 look:match-survivors SPACE wait*2000 look:match-winners ESC ESC");
     main_menu();
     EXPECT_EQ(scores(), "5 0 0 0 3 0 2x 4");
+}
+
+// Twice the size, every game pixel is a sharp 2 x 2 block of the same pictures, and the pointer is
+// read and placed in game pixels.
+TEST(Screens, TwiceTheSizeTheSamePicturesAndButtons)
+{
+    fresh(16, 640, 480, 2);
+    act("@600,120 look:main-menu @320,325 click @600,120 look:options ESC ESC");
+    main_menu();
 }
 
 // The backdrop scrolls 2 pixels left every 25 ms, or not at all with the animation off. A held
