@@ -22,7 +22,7 @@ TEST(Screens, ThePlayersScreenWithEachEntryUnderWay)
     act("@130,204 click @232,234 click BACKSPACE J #1 #9 #127 #128 #255 A N X BACKSPACE O ENTER");
     act("@232,354 click A B C D E F G H I J K L M N O P @380,354 click");
     act("@380,174 click SPACE ENTER A A B @495,144 click @329,169 click");
-    act("@600,120 look:players-changed @475,430 click ESC");
+    act("@600,120 look:players-changed @475,430 click @600,120 look:main-menu-again ESC");
     main_menu();
 }
 
@@ -47,7 +47,8 @@ TEST(Screens, TheOptionsScreenWithItsEntriesPopupsDialogAndMessage)
     expect(settings.target_score, 7);
     act("@415,165 click 3 ESC");
     expect(settings.turn_step, 0.5f);
-    act("@415,165 click 7 ENTER @120,245 click 0 ENTER @120,165 click ENTER ESC ESC");
+    act("@415,165 click 7 ENTER @120,245 click 0 ENTER @120,165 click ENTER ESC");
+    act("@600,120 look:main-menu-after-options ESC");
     main_menu();
     EXPECT_EQ(settings.frame_delay_ms, 0);
     EXPECT_EQ(settings.turn_step, 0.02f);
