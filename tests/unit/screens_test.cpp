@@ -126,6 +126,7 @@ TEST(CommandLine, HelpGoesToStdoutAndAMistakeToStderrWithStatusTwo)
         {{}, -1, 1, "|"}, // -1: the game goes on; "stdout's first line|stderr's"
         {{"--scale", "3", "--scale=fit"}, -1, SCALE_FIT, "|"},
         {{"--scale=2", "--scale=8"}, -1, 8, "|"},
+        {{"--scale=4", "--scale", "1"}, -1, 1, "|"},
         {{"--help", "--scale=9"}, 0, 1, "Usage: talvon [--scale N | --scale fit] [--help]|"},
         {{"--scale=9"},
          2,
