@@ -108,8 +108,8 @@ struct Words {
     const char *winners;          // over several
     const char *mode_unchanged;   // options: nothing chosen to apply
     const char *mode_question;    // options: the confirmation dialog
-    const char *yes;              // the dialog's answers
-    const char *no;               //
+    const char *yes;              // the dialog's answers, each inside its click box
+    const char *no;               // of 40 pixels
     const char *mode_failed;      // the library refused the chosen mode
     const char *mode_changed;     // the chosen mode is on screen
     const char *no_graphics_mode; // a failed start: no mode can be set
