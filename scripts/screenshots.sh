@@ -1,7 +1,8 @@
 #!/bin/sh
 # Takes the README's screenshots from the real game on its own Xvfb and stores
 # them in docs/screenshots/: the main menu, the players and options screens
-# and a match of eight worms. Installs ImageMagick (for `import`) when missing.
+# and a match of eight worms, in English (--language en). Installs
+# ImageMagick (for `import`) when missing.
 # A tool, not a test: it waits fixed times for screens it does not check.
 set -e
 repo="$(cd "$(dirname "$0")/.." && pwd)"
@@ -32,7 +33,7 @@ shoot() {
     import -window root -crop 640x480+0+0 +repage "$out/$1.png" # the whole screen is the game
 }
 start_game() {
-    (cd "$work" && exec "$repo/build-play/talvon") & game=$!
+    (cd "$work" && exec "$repo/build-play/talvon" --language en) & game=$!
     until window="$(xdotool search --name '^Talvon$' 2>/dev/null | head -n 1)" && [ -n "$window" ]; do sleep 0.1; done
     sleep 1
 }

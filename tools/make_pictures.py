@@ -1,6 +1,8 @@
 #!/usr/bin/python3
-# Makes Talvon's four pictures in data/:
+# Makes Talvon's pictures in data/:
 #   napisy.tga   the captions sheet: thirteen 300 x 30 button and label captions
+#   napisy-en.tga  the same captions in English; a language more is a list
+#                in CAPTION_TEXTS and a table of words in src/state/words.cpp
 #   talvoni.tga  the "TALVON" title shown above the main menu
 #   kelogo.tga   the maker's emblem in the bottom left corner of the menus
 #   paletka.tga  the colour picker of the players screen
@@ -191,24 +193,36 @@ LABEL_FILL = caption_fill((120, 210, 255))
 CAPTION_OUTLINE_COLOUR = (14, 10, 44)
 CAPTION_SHADOW_COLOUR = (0, 0, 16)
 
-# (text, width of the box it labels, centred?, fill), in sheet order.
-CAPTIONS = [
-    ("HRAŤ", 160, True, BUTTON_FILL),
-    ("HRÁČI", 160, True, BUTTON_FILL),
-    ("NASTAVENIA", 220, True, BUTTON_FILL),
-    ("KONIEC", 160, True, BUTTON_FILL),
-    ("SPÄŤ", 140, True, BUTTON_FILL),
-    ("ONESKORENIE", 180, True, LABEL_FILL),
-    ("ZATÁČANIE", 180, True, LABEL_FILL),
-    ("PREŽIVŠÍ", 180, True, LABEL_FILL),
-    ("CIEĽ", 180, True, LABEL_FILL),
+# (width of the box it labels, centred?, fill), in sheet order: start,
+# players, options, quit, back; the frame delay, turn step, survivors and
+# target labels; the resolution, card and depth labels; apply.
+CAPTION_BOXES = [
+    (160, True, BUTTON_FILL),
+    (160, True, BUTTON_FILL),
+    (220, True, BUTTON_FILL),
+    (160, True, BUTTON_FILL),
+    (140, True, BUTTON_FILL),
+    (180, True, LABEL_FILL),
+    (180, True, LABEL_FILL),
+    (180, True, LABEL_FILL),
+    (180, True, LABEL_FILL),
     # The game prints the mode values centred 290 pixels right of the
     # panel's left edge, so these labels keep to the panel's left part.
-    ("ROZLÍŠENIE", 200, False, LABEL_FILL),
-    ("REŽIM", 200, False, LABEL_FILL),
-    ("FARBY", 200, False, LABEL_FILL),
-    ("POUŽIŤ", 140, True, BUTTON_FILL),
+    (200, False, LABEL_FILL),
+    (200, False, LABEL_FILL),
+    (200, False, LABEL_FILL),
+    (140, True, BUTTON_FILL),
 ]
+
+# The captions of each language, in sheet order, by the sheet's file name.
+CAPTION_TEXTS = {
+    "napisy.tga": ["HRAŤ", "HRÁČI", "NASTAVENIA", "KONIEC", "SPÄŤ",
+                   "ONESKORENIE", "ZATÁČANIE", "PREŽIVŠÍ", "CIEĽ",
+                   "ROZLÍŠENIE", "REŽIM", "FARBY", "POUŽIŤ"],
+    "napisy-en.tga": ["PLAY", "PLAYERS", "OPTIONS", "QUIT", "BACK",
+                      "FRAME DELAY", "TURN RATE", "SURVIVORS", "TARGET",
+                      "RESOLUTION", "DISPLAY", "COLOUR DEPTH", "APPLY"],
+}
 
 
 def render_caption_text(text, fill):
@@ -241,10 +255,13 @@ def make_caption(text, box_w, centred, fill):
     return cell
 
 
-def make_captions_sheet():
-    sheet = Image.new("RGB", (CAPTION_W, CAPTION_H * len(CAPTIONS)),
+def make_captions_sheet(texts):
+    if len(texts) != len(CAPTION_BOXES):
+        raise ValueError("%d captions, not %d" % (len(texts), len(CAPTION_BOXES)))
+    sheet = Image.new("RGB", (CAPTION_W, CAPTION_H * len(CAPTION_BOXES)),
                       MAGIC_PINK)
-    for i, (text, box_w, centred, fill) in enumerate(CAPTIONS):
+    for i, (text, (box_w, centred, fill)) in enumerate(zip(texts,
+                                                           CAPTION_BOXES)):
         sheet.paste(make_caption(text, box_w, centred, fill),
                     (0, i * CAPTION_H))
     return sheet
@@ -528,17 +545,18 @@ def round_outer_corners(image, radius):
 # ---------------------------------------------------------------------- main
 
 def main():
-    pictures = [("napisy.tga", make_captions_sheet()),
-                ("talvoni.tga", make_title()),
-                ("kelogo.tga", make_logo()),
-                ("paletka.tga", make_palette())]
-    title = pictures[1][1]
+    title = make_title()
+    pictures = [(name, make_captions_sheet(texts))
+                for name, texts in CAPTION_TEXTS.items()]
+    pictures += [("talvoni.tga", title),
+                 ("kelogo.tga", make_logo()),
+                 ("paletka.tga", make_palette())]
     if title.size[0] > TITLE_MAX[0] or title.size[1] > TITLE_MAX[1]:
         raise ValueError("title is %dx%d" % title.size)
     os.makedirs(DATA_DIR, exist_ok=True)
     for name, image in pictures:
         write_tga(os.path.join(DATA_DIR, name), image)
-        print("%-12s %d x %d" % (name, image.size[0], image.size[1]))
+        print("%-14s %d x %d" % (name, image.size[0], image.size[1]))
     return 0
 
 

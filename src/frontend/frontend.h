@@ -27,7 +27,7 @@ extern BITMAP *caption_cell;    // 300 x 30: one caption cut out of the sheet
 extern BITMAP *gradient_strip;  // 510 x screen height: the blue diagonal wave
 extern BITMAP *logo_sprite;     // picture "kelogo"
 extern BITMAP *title_sprite;    // picture "talvoni"
-extern BITMAP *captions_sheet;  // picture "napisy": thirteen 300 x 30 captions
+extern BITMAP *captions_sheet;  // thirteen 300 x 30 captions: "napisy", or a translation
 extern BITMAP *palette_picture; // picture "paletka": the colour picker
 
 // Loads the four pictures and makes the six work bitmaps for the mode on
@@ -51,7 +51,7 @@ void timer_tick();
 // 16384 pixels, an unknown card mode, a depth other than 15, 16, 24 or 32).
 bool set_graphics_mode(int card, int w, int h, int depth);
 
-// ---------------- scale (command_line.cpp, scale.cpp)
+// ---------------- command line and scale (command_line.cpp, scale.cpp)
 
 // The scale option: a whole number from 1 to SCALE_MAX, or SCALE_FIT, the
 // largest the desktop holds.
@@ -59,7 +59,8 @@ constexpr int SCALE_FIT = 0;
 constexpr int SCALE_MAX = 8;
 // From the command line, for the whole run; never saved. 1 by default.
 extern int scale_option;
-// Reads the command line into scale_option. False when the program is to end
+// Reads the command line into scale_option and, given --language, words, over
+// the language of the locale. False when the program is to end
 // at once with exit_code: 0 after --help, which prints the usage on stdout;
 // 2 after a bad option or value, with a line saying what is wrong and the
 // usage on stderr.
@@ -68,9 +69,6 @@ bool read_command_line(int argc, char **argv, int &exit_code);
 // desktop_h; a window leaves room for its frame and the desktop's panels.
 // Never below 1; 1 when the desktop size is unknown (zero or less).
 int fit_scale(int desktop_w, int desktop_h, int w, int h, bool windowed);
-// The two messages of a start that fails: no graphics mode, or no pictures.
-extern const char NO_GRAPHICS_MODE_MESSAGE[];
-extern const char NO_BITMAPS_MESSAGE[];
 // Leaves the graphics mode and shows the message to the player.
 void show_fatal_message(const char *message);
 // The window's class and icon, the game's own rather than the library's;

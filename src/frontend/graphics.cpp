@@ -1,5 +1,6 @@
 // The ten bitmaps every screen and the match draw with: four pictures from
-// the working directory and six work bitmaps made for the mode on screen.
+// the working directory, the captions in the language in force, and six work
+// bitmaps made for the mode on screen.
 #include "frontend.h"
 
 #include <cstdio>
@@ -35,6 +36,14 @@ static BITMAP *load_picture(const char *name)
     return bmp;
 }
 
+// The language's captions; a missing translation never fails a start, the
+// game's own captions stand in for it.
+static BITMAP *load_captions()
+{
+    BITMAP *bmp = load_picture(words->captions);
+    return bmp ? bmp : load_picture(SLOVAK.captions);
+}
+
 // The tip of the pointer is its top-left corner; the triangle's other two
 // corners lie just outside the bitmap and are clipped.
 void draw_pointer_sprite(BITMAP *bmp)
@@ -59,7 +68,7 @@ int load_graphics()
         return 1;
     if (!(title_sprite = load_picture("talvoni")))
         return 1;
-    if (!(captions_sheet = load_picture("napisy")))
+    if (!(captions_sheet = load_captions()))
         return 1;
     if (!(palette_picture = load_picture("paletka")))
         return 1;

@@ -1,9 +1,6 @@
 // Setting a graphics mode, at start-up and while running.
 #include "frontend.h"
 
-const char NO_GRAPHICS_MODE_MESSAGE[] = "Nemozem nastartovat graficky mod";
-const char NO_BITMAPS_MESSAGE[] = "Nemozem nacitat bitmapy";
-
 // Text mode comes first, so the message is not hidden behind a graphics screen.
 void show_fatal_message(const char *message)
 {

@@ -51,7 +51,7 @@ static void rebuild_graphics()
     if (load_graphics() != 0) {
         // The colours are repacked already: the file must name their depth.
         commit_pending_mode(game_screen_w(), game_screen_h());
-        end_without_screen(NO_BITMAPS_MESSAGE);
+        end_without_screen(words->no_pictures);
     }
     draw_options_layout();
 }
@@ -78,7 +78,7 @@ static void restore_committed_mode()
 {
     if (!set_graphics_mode(settings.gfx_card, settings.screen_w, settings.screen_h,
                            settings.color_depth))
-        end_without_screen(NO_GRAPHICS_MODE_MESSAGE);
+        end_without_screen(words->no_graphics_mode);
     reset_pending_mode();
     draw_options_values(VIEW_FAILED);
 }

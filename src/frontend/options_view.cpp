@@ -20,7 +20,7 @@ struct LayerPoint {
 };
 struct LayerText {
     int x, y;
-    const char *text;
+    const char *Words::*text; // in the language in force
 };
 
 // Where the seven values stand, by view number 1..7.
@@ -40,17 +40,18 @@ static const int DEPTH_COLUMN_W = 32;
 static const int DEPTH_TEXT_Y = 236;
 
 // The dialog and the three messages, views 8 to 11 in order; a null text
-// ends a list.
+// ends a list. Every language's texts fit these boxes, its answers the
+// click boxes under them.
 struct Overlay {
     OptionsBox box;
     LayerText texts[4];
 };
 static const Overlay OVERLAYS[] = {
-    {{190, 220, 450, 260}, {{320, 236, "Graficky mod nebol zmeneny."}}},
+    {{190, 220, 450, 260}, {{320, 236, &Words::mode_unchanged}}},
     {OPTIONS_DIALOG_BOX,
-     {{320, 226, "Naozaj chcete zmenit graficky mod?"}, {270, 246, "ANO"}, {370, 246, "NIE"}}},
-    {{170, 220, 470, 260}, {{320, 236, "Nepodarilo sa zmenit graficky mod."}}},
-    {{170, 220, 470, 260}, {{320, 236, "Graficky mod bol uspesne zmeneny."}}},
+     {{320, 226, &Words::mode_question}, {270, 246, &Words::yes}, {370, 246, &Words::no}}},
+    {{170, 220, 470, 260}, {{320, 236, &Words::mode_failed}}},
+    {{170, 220, 470, 260}, {{320, 236, &Words::mode_changed}}},
 };
 static_assert(sizeof OVERLAYS / sizeof OVERLAYS[0] == VIEW_CHANGED - VIEW_UNCHANGED + 1,
               "one overlay per view from 8 to 11");
@@ -151,7 +152,7 @@ static void draw_overlay(const Overlay &o)
     dialog_art(o.box);
     for (const LayerText &t : o.texts)
         if (t.text)
-            white_text(t.x, t.y, t.text);
+            white_text(t.x, t.y, words->*t.text);
 }
 
 // Each popup is drawn right after its own value. The turn step shows in

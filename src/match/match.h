@@ -52,7 +52,7 @@ void draw_clock();
 
 // Gives every survivor 2 points and shows the round's result.
 void finish_round();
-// "Nerozhodna hra" under the clock: nobody survived.
+// The draw message ("Nerozhodna hra") under the clock: nobody survived.
 void draw_draw_message();
 // Draws the winners box and returns 1 when an active player has reached
 // the target score; returns 0 and draws nothing otherwise.

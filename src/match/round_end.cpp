@@ -10,10 +10,6 @@ static const int SURVIVOR_BONUS = 2;
 // With this threshold the round names its one survivor; otherwise it boxes
 // every survivor's label and tells the players to go on.
 static const int SINGLE_SURVIVOR_THRESHOLD = 1;
-static const char PLAY_ON_TEXT[] = "HRAJ!";
-static const char DRAW_TEXT[] = "Nerozhodna hra";
-static const char ONE_WINNER_TITLE[] = "Vyhral";
-static const char WINNERS_TITLE[] = "Vyhrali";
 
 // The box around a survivor's label: half a character of 8 pixels per
 // character of the label and three more, 4 rows above the label's top and
@@ -92,7 +88,7 @@ static void box_the_survivors()
         draw_score_label(p);
     }
     draw_clock();
-    draw_message(PLAY_ON_TEXT, FIELD_GREY);
+    draw_message(words->play_on, FIELD_GREY);
 }
 
 // The form follows the threshold, not the number of survivors.
@@ -106,7 +102,7 @@ void finish_round()
 
 void draw_draw_message()
 {
-    draw_message(DRAW_TEXT, FIELD_GREY);
+    draw_message(words->draw, FIELD_GREY);
 }
 
 // Dead or alive, an active player at or above the target has won.
@@ -144,7 +140,7 @@ static void draw_winners_box(int winners, int title_y)
 static void list_winners(int winners, int title_y)
 {
     const int x = settings.screen_w / 2;
-    const char *title = winners == 1 ? ONE_WINNER_TITLE : WINNERS_TITLE;
+    const char *title = winners == 1 ? words->one_winner : words->winners;
     textout_centre_ex(back_buffer, font, title, x, title_y, FIELD_GREY, MATCH_TEXT_BG);
     int y = title_y;
     for (int i = 0; i < PLAYER_COUNT; i++) {

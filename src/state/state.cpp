@@ -27,8 +27,8 @@ static const Settings DEFAULT_SETTINGS = {
     0.15f // turn_step
 };
 
+// The names come from the language in force.
 struct DefaultPlayer {
-    const char *name;
     int colour; // a 5-6-5 pixel value, red in the high bits
     int key_left;
     int key_right;
@@ -37,10 +37,14 @@ struct DefaultPlayer {
 
 // The violet is 0xF85F, not 0xF81F: that would be the mask colour at depth 16.
 static const DefaultPlayer DEFAULT_PLAYERS[PLAYER_COUNT] = {
-    {"CERVENY", 0xF800, KEY_LEFT, KEY_RIGHT, 0},  {"BELASY", 0x07FF, KEY_Z, KEY_X, 0},
-    {"ZELENY", 0x07E0, KEY_N, KEY_M, 1},          {"ZLTY", 0xFFE0, KEY_2_PAD, KEY_3_PAD, 0},
-    {"FIALOVY", 0xF85F, KEY_Q, KEY_A, 0},         {"MODRY", 0x001F, KEY_PLUS_PAD, KEY_MINUS_PAD, 1},
-    {"ORANZOVY", 0xFC09, KEY_STOP, KEY_SLASH, 0}, {"RUZOVY", 0xFC10, 0, 0, 0},
+    {0xF800, KEY_LEFT, KEY_RIGHT, 0},         // red
+    {0x07FF, KEY_Z, KEY_X, 0},                // light blue
+    {0x07E0, KEY_N, KEY_M, 1},                // green
+    {0xFFE0, KEY_2_PAD, KEY_3_PAD, 0},        // yellow
+    {0xF85F, KEY_Q, KEY_A, 0},                // violet
+    {0x001F, KEY_PLUS_PAD, KEY_MINUS_PAD, 1}, // blue
+    {0xFC09, KEY_STOP, KEY_SLASH, 0},         // orange
+    {0xFC10, 0, 0, 0},                        // pink
 };
 
 void apply_defaults()
@@ -49,8 +53,7 @@ void apply_defaults()
     for (int i = 0; i < PLAYER_COUNT; i++) {
         const DefaultPlayer &d = DEFAULT_PLAYERS[i];
         Player &p = players[i];
-        std::memset(p.name, 0, sizeof p.name);
-        std::strcpy(p.name, d.name);
+        std::memcpy(p.name, words->player_names[i], sizeof p.name);
         p.colour = d.colour;
         p.key_left = d.key_left;
         p.key_right = d.key_right;

@@ -93,6 +93,44 @@ const char *key_name(int scancode);
 // The name of a card mode; a visible placeholder for any value outside 0..2.
 const char *card_name(int card);
 
+// ---------------- languages (words.cpp)
+
+// Every word the game draws or prints in one language, and the picture of
+// its captions. Key names, card modes, ON/OFF, MOUSE BUTTONS and the numbers
+// are the same in every language. Each text must fit the place it is drawn
+// in: the dialog and its messages their boxes, the answers their click boxes.
+struct Words {
+    const char *code;             // "sk": the --language value and the locale's language
+    const char *captions;         // the captions sheet, a picture name without .tga
+    const char *play_on;          // round end with several survivors
+    const char *draw;             // round end with none
+    const char *one_winner;       // title of the winners box over one name
+    const char *winners;          // over several
+    const char *mode_unchanged;   // options: nothing chosen to apply
+    const char *mode_question;    // options: the confirmation dialog
+    const char *yes;              // the dialog's answers, each inside its click box
+    const char *no;               // of 40 pixels
+    const char *mode_failed;      // the library refused the chosen mode
+    const char *mode_changed;     // the chosen mode is on screen
+    const char *no_graphics_mode; // a failed start: no mode can be set
+    const char *no_pictures;      // a failed start: a picture is missing
+    // The default names of slots 0..7; a name too long does not compile.
+    char player_names[PLAYER_COUNT][NAME_SIZE];
+};
+// The game's own language, and the others.
+extern const Words SLOVAK;
+extern const Words ENGLISH;
+// The language in force: chosen at start-up, for the whole run; Slovak
+// until then.
+extern const Words *words;
+// The language of code ("sk", "en"), or null; the codes as "sk|en".
+const Words *language_named(const char *code);
+const char *language_codes();
+// The language of the locale: the first set and non-empty of LC_ALL,
+// LC_MESSAGES and LANG. Its own when there is a table for it; the game's
+// own Slovak when none is set or it is C or POSIX; English for any other.
+const Words *language_of_locale(const char *lc_all, const char *lc_messages, const char *lang);
+
 // ---------------- shared helpers
 
 // The library's mask colour at the current depth: masked drawing skips it.

@@ -322,6 +322,7 @@ inline void launch(const std::vector<std::string> &env = {}, const std::string &
         dup2(1, 2);
         setenv("PATH", "/nonexistent", 1); // no xmessage: the library prints its messages
         signal(SIGINT, SIG_DFL);           // as from a terminal, also when run in the background
+        setenv("LC_ALL", "C", 1);          // Slovak whatever our locale, unless a test says
         for (const std::string &e : env)
             putenv(strdup(e.c_str()));
         const char *binary = getenv("TALVON_BIN") ? getenv("TALVON_BIN") : TALVON_BINARY;

@@ -31,7 +31,7 @@ TEST(Start, AFailedStartSaysWhyExitsWithOneAndLeavesTheFile)
     }
 }
 
-// A picture is read from its .bmp when its .tga is missing.
+// A picture comes from its .bmp without its .tga. An English locale writes English default names.
 TEST(Start, APictureComesFromItsBmpWithoutItsTga)
 {
     new_dir();
@@ -39,7 +39,10 @@ TEST(Start, APictureComesFromItsBmpWithoutItsTga)
     save_bitmap((game.dir + "/kelogo.bmp").c_str(), logo, nullptr);
     destroy_bitmap(logo);
     std::filesystem::remove(game.dir + "/kelogo.tga");
-    start();
+    start({"LANG=en_US.UTF-8", "LC_ALL=", "LC_MESSAGES="});
     tap("Escape");
-    EXPECT_EQ(quit(), DEFAULTS);
+    EXPECT_EQ(quit(),
+              "1 3\n16 0 640 480\n1 50 25 74523 0.150000\nRED\n63488 82 83 0\nLIGHT BLUE\n"
+              "2047 26 24 0\nGREEN\n2016 14 13 1\nYELLOW\n65504 39 40 0\nVIOLET\n63583 17 1 0\n"
+              "BLUE\n31 89 88 1\nORANGE\n64521 73 74 0\nPINK\n64528 0 0 0\n12569\n");
 }

@@ -80,6 +80,18 @@ TEST(Screens, TwiceTheSizeTheSamePicturesAndButtons)
     main_menu();
 }
 
+// In English: the captions, the options screen's dialog and message, and a round's end with three
+// survivors at a target of 2: the round's message, the winners' title and the default names.
+TEST(Screens, InEnglish)
+{
+    fresh(16, 640, 480, 1, ENGLISH);
+    act("@600,120 look:main-menu-en @320,325 click @120,385 click @336,240 click @520,325 click");
+    act("look:options-dialog-en @370,250 click @520,325 click look:options-unchanged-en ESC");
+    act("@120,245 click 3 ENTER @415,245 click 2 ENTER ESC S wait*2000 look:match-winners-en");
+    main_menu();
+    words = &SLOVAK;
+}
+
 // The backdrop scrolls 2 pixels left every 25 ms, or not at all with the animation off. A held
 // arrow key moves the pointer by the step at every frame, onto an edge but never across it.
 TEST(Screens, TheBackdropScrollsAndAnArrowKeyMovesThePointerEachFrame)
@@ -127,7 +139,10 @@ TEST(CommandLine, HelpGoesToStdoutAndAMistakeToStderrWithStatusTwo)
         {{"--scale", "3", "--scale=fit"}, -1, SCALE_FIT, "|"},
         {{"--scale=2", "--scale=8"}, -1, 8, "|"},
         {{"--scale=4", "--scale", "1"}, -1, 1, "|"},
-        {{"--help", "--scale=9"}, 0, 1, "Usage: talvon [--scale N | --scale fit] [--help]|"},
+        {{"--help", "--scale=9"},
+         0,
+         1,
+         "Usage: talvon [--scale N | --scale fit] [--language sk|en] [--help]|"},
         {{"--scale=9"},
          2,
          1,
@@ -138,6 +153,7 @@ TEST(CommandLine, HelpGoesToStdoutAndAMistakeToStderrWithStatusTwo)
          "|talvon: bad value for --scale (a whole number from 1 to 8, or fit): 0"},
         {{"--scale"}, 2, 1, "|talvon: --scale needs a value: a whole number from 1 to 8, or fit"},
         {{"--window"}, 2, 1, "|talvon: unknown option: --window"},
+        {{"--language=xx"}, 2, 1, "|talvon: bad value for --language (sk|en): xx"},
     };
     for (auto [args, status, scale, lines] : CASES) {
         std::vector<char *> argv = {const_cast<char *>("talvon")};

@@ -1,4 +1,4 @@
-// The settings file and the name tables.
+// The settings file, the name tables and the languages.
 #include "support.h"
 
 #include <sys/resource.h>
@@ -123,5 +123,42 @@ TEST(Labels, StandInTwoRowsAtTenthsOfTheWidth)
             EXPECT_EQ(players[i].label_x, xs[i % 4]) << w << " slot " << i;
             EXPECT_EQ(players[i].label_y, i < 4 ? first_row : second_row) << w << " slot " << i;
         }
+    }
+}
+
+// The first set and non-empty of LC_ALL, LC_MESSAGES and LANG counts: a Slovak locale, C, POSIX or
+// none give Slovak, any other English.
+TEST(Words, TheLocaleChoosesTheLanguage)
+{
+    const std::tuple<const char *, const char *, const char *, const Words *> LOCALES[] = {
+        {nullptr, nullptr, nullptr, &SLOVAK},       {"", "", "C.UTF-8", &SLOVAK},
+        {nullptr, "POSIX", "en_US.UTF-8", &SLOVAK}, {"sk_SK.UTF-8", "en_GB", "en_GB", &SLOVAK},
+        {"", "de_DE.UTF-8", "C", &ENGLISH},
+    };
+    for (auto [lc_all, lc_messages, lang, language] : LOCALES)
+        EXPECT_EQ(language_of_locale(lc_all, lc_messages, lang), language) << lc_all << lang;
+}
+
+// In the font: the options screen's messages in their boxes, the answers in their click boxes; the
+// round's messages and each default name's label in a fifth of the width, the titles in the box.
+TEST(Words, EveryEnglishTextFitsItsPlace)
+{
+    for (int w : {640, 1024}) {
+        std::vector<std::tuple<std::string, int>> rooms = {
+            {ENGLISH.mode_unchanged, 450 - 190},
+            {ENGLISH.mode_question, 470 - 170},
+            {ENGLISH.yes, 290 - 250},
+            {ENGLISH.no, 390 - 350},
+            {ENGLISH.mode_failed, 470 - 170},
+            {ENGLISH.mode_changed, 470 - 170},
+            {ENGLISH.play_on, w / 5},
+            {ENGLISH.draw, w / 5},
+            {ENGLISH.one_winner, 150},
+            {ENGLISH.winners, 150},
+        };
+        for (const char *name : ENGLISH.player_names)
+            rooms.push_back({name + std::string(": 99"), w / 5});
+        for (auto [text, room] : rooms)
+            EXPECT_LE(text_length(font, text.c_str()), room) << text << " at " << w;
     }
 }

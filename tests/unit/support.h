@@ -36,11 +36,12 @@ inline BITMAP *picture(int w, int h, int colour)
     return b;
 }
 
-// Every setting and slot at its default and the mode w x h at the depth, shown at the scale:
-// the pictures loaded and the work bitmaps made by the game; no score, nothing held, no hand, no
-// script, the pointer at (0, 0) and the random numbers from seed 1.
-inline void fresh(int depth = 16, int w = 640, int h = 480, int scale = 1)
+// Every setting and slot at its default and the mode w x h at the depth, shown at the scale, in
+// the language: the pictures loaded and the work bitmaps made by the game; no score, nothing held,
+// no hand, no script, the pointer at (0, 0) and the random numbers from seed 1.
+inline void fresh(int depth = 16, int w = 640, int h = 480, int scale = 1, const Words &l = SLOVAK)
 {
+    words = &l;
     destroy_graphics();
     destroy_bitmap(screen);
     set_color_depth(depth);
