@@ -63,6 +63,7 @@ inline Place cell(int slot, Column column) // slot r's text: its top at y = 140 
 struct Game {
     std::string dir; // its work directory, fresh for each start
     bool still;      // its settings file keeps the backdrop still
+    bool nohup;      // it is started with SIGHUP ignored, as by nohup
     int w = 640;     // the mode it shows
     int h = 480;
     pid_t pid = -1; // also its process group
@@ -322,7 +323,8 @@ inline void launch(const std::vector<std::string> &env = {}, const std::string &
         dup2(1, 2);
         setenv("PATH", "/nonexistent", 1); // no xmessage: the library prints its messages
         signal(SIGINT, SIG_DFL);           // as from a terminal, also when run in the background
-        setenv("LC_ALL", "C", 1);          // Slovak whatever our locale, unless a test says
+        signal(SIGHUP, game.nohup ? SIG_IGN : SIG_DFL);
+        setenv("LC_ALL", "C", 1); // Slovak whatever our locale, unless a test says
         for (const std::string &e : env)
             putenv(strdup(e.c_str()));
         const char *binary = getenv("TALVON_BIN") ? getenv("TALVON_BIN") : TALVON_BINARY;
@@ -335,7 +337,7 @@ inline void launch(const std::vector<std::string> &env = {}, const std::string &
 // Starts the game as `launch` does, at 640 x 480 full screen, and puts the pointer on its menu.
 inline void start(const std::vector<std::string> &env = {}, const std::string &args = "")
 {
-    game = {game.dir, game.still, 640, 480, game.pid};
+    game = {game.dir, game.still, game.nohup, 640, 480, game.pid};
     launch(env, args);
     wait(10000, [](BITMAP *) { // a start can be slow on a busy machine
         return window_up();
