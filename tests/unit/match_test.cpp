@@ -271,3 +271,47 @@ TEST(MatchFlow, AFrameComesOneMillisecondAfterTheFramePeriod)
     });
     EXPECT_EQ(frames, 20);
 }
+
+// What each game row of the screen shows at its last pixel, the last of its block: 'k' black,
+// 'w' white, 'r' red, 'b' blue at the screen's depth, '?' anything else.
+static std::string screen_rows()
+{
+    const int depth = bitmap_color_depth(screen);
+    const std::pair<char, int> NAMED[] = {{'k', makecol_depth(depth, 0, 0, 0)},
+                                          {'w', makecol_depth(depth, 255, 255, 255)},
+                                          {'r', makecol_depth(depth, 255, 0, 0)},
+                                          {'b', makecol_depth(depth, 0, 0, 255)}};
+    std::string rows;
+    for (int y = display_scale - 1; y < screen->h; y += display_scale) {
+        rows += '?';
+        for (auto [name, colour] : NAMED)
+            rows.back() = getpixel(screen, screen->w - 1, y) == colour ? name : rows.back();
+    }
+    return rows;
+}
+
+// A row that changed since the last present reaches the screen, converted to the screen's depth
+// and enlarged, even when one pixel of it changed; a row that did not is left as the screen shows
+// it; after a new mode every row goes out.
+TEST(Present, SendsTheRowsThatChangedAndEveryRowOnANewScreen)
+{
+    const std::tuple<int, int, int> CASES[] = {
+        {16, 16, 1}, // the game's depth, the screen's, the scale
+        {16, 32, 3}, {32, 16, 2}, {15, 32, 1}, {24, 32, 2},
+    };
+    for (auto [depth, screen_depth, scale] : CASES) {
+        fresh(depth, 64, 6, scale);
+        destroy_bitmap(screen);
+        screen = create_bitmap_ex(screen_depth, 64 * scale, 6 * scale);
+        hline(back_buffer, 0, 2, 63, makecol(255, 255, 255));
+        present();
+        EXPECT_EQ(screen_rows(), "kkwkkk") << depth << " on " << screen_depth << " at " << scale;
+        clear_to_color(screen, makecol_depth(screen_depth, 0, 0, 255)); // drawn by no present
+        putpixel(back_buffer, 63, 4, makecol(255, 0, 0));
+        present();
+        EXPECT_EQ(screen_rows(), "bbbbrb") << depth << " on " << screen_depth << " at " << scale;
+        forget_shown_picture();
+        present();
+        EXPECT_EQ(screen_rows(), "kkwkrk") << depth << " on " << screen_depth << " at " << scale;
+    }
+}
