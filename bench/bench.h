@@ -7,6 +7,8 @@
 // milliseconds of the monotonic clock.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <vector>
 
@@ -74,14 +76,34 @@ TitleOnScreen find_title(int w, int h);
 // Writes the game's settings file into dir, asking for mode m and otherwise
 // the defaults.
 void write_settings_in(const std::string &dir, const BenchMode &m);
+// The settings file of the processor figures: mode m on the card (the
+// library's card id), the backdrop moving or still, a target score no match
+// reaches, the default players with the keys of slot i on the letters
+// 'a' + 2i (left) and 'b' + 2i (right).
+void write_cpu_settings_in(const std::string &dir, const BenchMode &m, int card, bool animate);
 // The reference start, run as "talvon_bench --bare-start W H DEPTH X Y" in a
-// directory holding the pictures: the library, the mode and the title at
-// (X, Y) after one retrace, nothing of the game; then it idles until ended.
+// directory holding the pictures: the library, the game's 1 ms timer, the
+// mode and the title at (X, Y) after one retrace, nothing of the game; then
+// it idles until ended.
 // Returns only when it cannot start.
 int run_bare_start(const BenchMode &m, int x, int y);
 constexpr char BARE_START_OPTION[] = "--bare-start";
 
 // ---------------- the real game started (startup_figures.cpp)
+
+// A started program: its pid, and whether it has been waited for already.
+struct Child {
+    pid_t pid;
+    bool ended;
+};
+// A fresh directory under /tmp holding the pictures of data_dir; "" when it
+// cannot be made.
+std::string make_game_dir(const std::string &data_dir);
+// Runs args[0] with its output thrown away, in dir.
+Child start_program(const std::vector<std::string> &args, const std::string &dir);
+bool child_ended(Child &c);
+// SIGTERM, and SIGKILL when it has not ended within a few seconds.
+void stop_program(Child &c);
 
 // One way of starting the game: the mode it comes up in, with or without a
 // settings file, and where it shows the title.
@@ -96,3 +118,12 @@ struct StartCase {
 // times each in fresh directories holding the pictures from data_dir, and
 // reports the time from exec to the title on screen (and the game's memory).
 void measure_startup(const std::string &game, const std::string &data_dir, const StartCase &c);
+
+// ---------------- the processor the game takes (cpu_figures.cpp)
+
+// Starts the game at 640x480 enlarged 1 and 2 times in a window and 3 times
+// full screen, at depths 16 and 32, and reports the share of one core the
+// game and the X server (pid `server`; 0: unknown) take on the main menu with
+// the backdrop moving and still, in a match with the worms turning, and in
+// the wait after a round.
+void measure_cpu(const std::string &game, const std::string &data_dir, pid_t server);

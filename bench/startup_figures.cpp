@@ -4,8 +4,8 @@
 // they show the title: the first menu frame has been presented. The game
 // gets no hook and no variable; only its window is looked at.
 #include "bench.h"
+#include "x_windows.h"
 
-#include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include <csignal>
@@ -39,12 +39,6 @@ static const double STARTUP_LIMIT_MS = 300;
 static const double MEMORY_LIMIT_MB = 40;
 static const double KB_PER_MB = 1024;
 
-// A started program: its pid, and whether it has been waited for already.
-struct Child {
-    pid_t pid;
-    bool ended;
-};
-
 // What one start measured; a negative value was not measured.
 struct StartFigures {
     double startup_ms;
@@ -53,8 +47,7 @@ struct StartFigures {
 
 // ---------------- processes and directories
 
-// A fresh directory with the pictures, and the settings file if the case has one.
-static std::string make_game_dir(const std::string &data_dir, const StartCase &c)
+std::string make_game_dir(const std::string &data_dir)
 {
     char dir[] = "/tmp/talvon-bench-XXXXXX";
     if (!mkdtemp(dir))
@@ -62,14 +55,12 @@ static std::string make_game_dir(const std::string &data_dir, const StartCase &c
     for (const fs::directory_entry &e : fs::directory_iterator(data_dir))
         if (e.path().extension() == ".tga" || e.path().extension() == ".bmp")
             fs::copy_file(e.path(), fs::path(dir) / e.path().filename());
-    if (c.settings_file)
-        write_settings_in(dir, c.mode);
     return dir;
 }
 
 // Only async-signal-safe calls between fork and exec: the library's threads
 // run in this process.
-static Child start_program(const std::vector<std::string> &args, const std::string &dir)
+Child start_program(const std::vector<std::string> &args, const std::string &dir)
 {
     std::vector<char *> argv;
     for (const std::string &a : args)
@@ -87,14 +78,14 @@ static Child start_program(const std::vector<std::string> &args, const std::stri
     return {pid, pid < 0};
 }
 
-static bool child_ended(Child &c)
+bool child_ended(Child &c)
 {
     if (!c.ended && waitpid(c.pid, nullptr, WNOHANG) == c.pid)
         c.ended = true;
     return c.ended;
 }
 
-static void stop_program(Child &c)
+void stop_program(Child &c)
 {
     if (child_ended(c))
         return;
@@ -121,14 +112,12 @@ static double resident_mb(pid_t pid)
 
 // ---------------- the window
 
-// Window queries race with windows coming and going: such errors are expected.
-static int ignore_x_error(Display *, XErrorEvent *)
+int ignore_x_error(Display *, XErrorEvent *)
 {
     return 0;
 }
 
-// Every viewable window of exactly w x h at or below `top`.
-static void windows_of_size(Display *d, Window top, int w, int h, std::vector<Window> &found)
+void windows_of_size(Display *d, Window top, int w, int h, std::vector<Window> &found)
 {
     Window root, parent, *children = nullptr;
     unsigned count = 0;
@@ -212,9 +201,11 @@ static StartFigures start_once(Display *d, const std::vector<std::string> &args,
                                const std::string &data_dir, const StartCase &c)
 {
     StartFigures figures = {-1, -1};
-    const std::string dir = make_game_dir(data_dir, c);
+    const std::string dir = make_game_dir(data_dir);
     if (dir.empty())
         return figures;
+    if (c.settings_file)
+        write_settings_in(dir, c.mode);
     const double start = now_ms();
     Child program = start_program(args, dir);
     figures.startup_ms = wait_for_title(d, program, c, start);

@@ -12,6 +12,7 @@ static const int MARKER_ROWS = 5;
 // The reference start idles in steps of this long until it is ended.
 static const int IDLE_MS = 100;
 static const char TITLE_PICTURE[] = "talvoni.tga";
+static const int GAME_TIMER_PERIOD_MS = 1;
 
 // The layers' top-left corner on a w x h screen, by the game's own rule.
 static void layer_corner(int w, int h, int &left, int &top)
@@ -80,7 +81,29 @@ void write_settings_in(const std::string &dir, const BenchMode &m)
     save_settings_to((dir + "/" + SETTINGS_FILE).c_str());
 }
 
-// Started the way the game starts, on the default card.
+// A target no match of the benchmark reaches: rounds go on and on.
+static const int UNREACHED_TARGET = 999;
+
+void write_cpu_settings_in(const std::string &dir, const BenchMode &m, int card, bool animate)
+{
+    apply_defaults();
+    repack_player_colours(settings.color_depth, m.depth);
+    settings.color_depth = m.depth;
+    settings.screen_w = m.w;
+    settings.screen_h = m.h;
+    settings.gfx_card = card;
+    settings.animate_backdrop = animate;
+    settings.target_score = UNREACHED_TARGET;
+    for (int i = 0; i < PLAYER_COUNT; i++) {
+        players[i].key_left = KEY_A + 2 * i;
+        players[i].key_right = KEY_B + 2 * i;
+    }
+    save_settings_to((dir + "/" + SETTINGS_FILE).c_str());
+}
+
+// Started the way the game starts, on the default card, with the game's
+// 1 ms timer: idle after its title, it takes the processor the library's
+// own threads take in the game.
 int run_bare_start(const BenchMode &m, int x, int y)
 {
     apply_defaults();
@@ -89,6 +112,7 @@ int run_bare_start(const BenchMode &m, int x, int y)
     install_keyboard();
     install_mouse();
     install_timer();
+    install_int(timer_tick, GAME_TIMER_PERIOD_MS);
     if (!set_graphics_mode(settings.gfx_card, m.w, m.h, m.depth))
         return 1;
     BITMAP *title = load_bitmap(TITLE_PICTURE, nullptr);

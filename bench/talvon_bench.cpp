@@ -1,9 +1,11 @@
 // The benchmark's main: the per-frame figures at seven modes, the match's
-// pacing, then the start-up time and memory of the real game binary.
+// pacing, the start-up time and memory of the real game binary, then the
+// processor it takes.
 //
-// Usage: talvon_bench GAME_BINARY DATA_DIR [frames|pacing|startup]
-// on an X display (scripts/bench.sh makes one); without a section it runs
-// all three. It also runs itself as the reference start: see run_bare_start.
+// Usage: talvon_bench GAME_BINARY DATA_DIR [frames|pacing|startup|cpu]
+// on an X display (scripts/bench.sh makes one, and names its X server's pid
+// in TALVON_BENCH_SERVER_PID); without a section it runs all four. It also
+// runs itself as the reference start: see run_bare_start.
 #include "bench.h"
 
 #include <algorithm>
@@ -176,6 +178,7 @@ static const int ONE_SECTION_ARGS = 4;
 static const char FRAMES_SECTION[] = "frames";
 static const char PACING_SECTION[] = "pacing";
 static const char STARTUP_SECTION[] = "startup";
+static const char CPU_SECTION[] = "cpu";
 
 // True when the command line asks for the section, or for no section at all.
 static bool wants(int argc, char **argv, const char *section)
@@ -189,7 +192,7 @@ static bool valid_command_line(int argc, char **argv)
         return true;
     return argc == ONE_SECTION_ARGS
         && (wants(argc, argv, FRAMES_SECTION) || wants(argc, argv, PACING_SECTION)
-            || wants(argc, argv, STARTUP_SECTION));
+            || wants(argc, argv, STARTUP_SECTION) || wants(argc, argv, CPU_SECTION));
 }
 
 int main(int argc, char **argv)
@@ -198,8 +201,8 @@ int main(int argc, char **argv)
         return run_bare_start({atoi(argv[2]), atoi(argv[3]), atoi(argv[4])}, atoi(argv[5]),
                               atoi(argv[6]));
     if (!valid_command_line(argc, argv)) {
-        fprintf(stderr, "usage: %s GAME_BINARY DATA_DIR [%s|%s|%s]\n", argv[0], FRAMES_SECTION,
-                PACING_SECTION, STARTUP_SECTION);
+        fprintf(stderr, "usage: %s GAME_BINARY DATA_DIR [%s|%s|%s|%s]\n", argv[0], FRAMES_SECTION,
+                PACING_SECTION, STARTUP_SECTION, CPU_SECTION);
         return 2;
     }
     const std::string game = absolute_path(argv[1]);
@@ -219,6 +222,10 @@ int main(int argc, char **argv)
         measure_match_pacing();
     if (wants(argc, argv, STARTUP_SECTION))
         measure_starts(game, data_dir);
+    if (wants(argc, argv, CPU_SECTION)) {
+        const char *server = getenv("TALVON_BENCH_SERVER_PID");
+        measure_cpu(game, data_dir, server ? atoi(server) : 0);
+    }
     printf("\n%d figure(s) missed or not measured\n", missed_figures);
     return 0;
 }

@@ -5,7 +5,7 @@
 # is met. The figures depend on what else the machine is doing, so its load
 # is printed before and after.
 #
-# Usage: sh scripts/bench.sh [frames|pacing|startup]   (default: all three)
+# Usage: sh scripts/bench.sh [frames|pacing|startup|cpu]   (default: all four)
 set -e
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$repo"
@@ -44,5 +44,5 @@ machine_load() {
 }
 
 machine_load "before"
-DISPLAY="$display" "$build/talvon_bench" "$build/talvon" data "$@"
+DISPLAY="$display" TALVON_BENCH_SERVER_PID="$server" "$build/talvon_bench" "$build/talvon" data "$@"
 machine_load "after"

@@ -125,8 +125,12 @@ constexpr int CAPTION_APPLY = 360;
 
 void scribble_box(BITMAP *bmp, int length, int left, int top, int right, int bottom);
 void draw_caption(int caption_y, int x, int y);
-// Composes one menu picture on back_buffer with the backdrop at offset o.
+// Composes one menu picture on back_buffer with the backdrop at the current
+// offset; a picture that back_buffer holds already is left as it is.
 void draw_backdrop();
+// Something else has drawn on back_buffer (a match), or it has been made
+// again: the next draw_backdrop composes the whole picture.
+void forget_menu_picture();
 void tile_backdrop(BITMAP *bmp, int offset);
 // One menu frame: compose, wait for the retrace, show, wrap the offset, move
 // the pointer by the arrow keys.

@@ -98,6 +98,7 @@ static void drop(BITMAP *&bmp)
 
 void destroy_graphics()
 {
+    forget_menu_picture();
     drop(back_buffer);
     drop(menu_layer);
     drop(pointer_sprite);

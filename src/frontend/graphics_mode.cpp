@@ -72,11 +72,48 @@ static bool set_enlarged_mode(int card, int w, int h)
     return set_scaled_mode(card, w, h, scale_option);
 }
 
+// The screen is set at the desktop's depth when that is a true-colour one:
+// present() then converts the game's pixels once, at the game's size, and
+// the display takes the enlarged picture as it is, where it would otherwise
+// convert every enlarged pixel. Elsewhere the screen has the game's depth.
+static int screen_depth_for(int depth)
+{
+    const int desktop = desktop_color_depth();
+    return is_true_colour_depth(desktop) ? desktop : depth;
+}
+
+// Where red and green start in a pixel of each depth, blue at bit 0: the
+// layout the library's conversion reads, and the one the X11 driver gives a
+// depth that it converts to the desktop's itself.
+struct ChannelLayout {
+    int depth;
+    int *red, *green, *blue; // the library's shifts for the depth
+    int red_shift, green_shift;
+};
+static const ChannelLayout CONVERTED_LAYOUTS[] = {
+    {15, &_rgb_r_shift_15, &_rgb_g_shift_15, &_rgb_b_shift_15, 10, 5},
+    {16, &_rgb_r_shift_16, &_rgb_g_shift_16, &_rgb_b_shift_16, 11, 5},
+    {24, &_rgb_r_shift_24, &_rgb_g_shift_24, &_rgb_b_shift_24, 16, 8},
+    {32, &_rgb_r_shift_32, &_rgb_g_shift_32, &_rgb_b_shift_32, 16, 8},
+};
+
+static void lay_out_for_conversion(int depth)
+{
+    for (const ChannelLayout &l : CONVERTED_LAYOUTS) {
+        if (l.depth != depth)
+            continue;
+        *l.red = l.red_shift;
+        *l.green = l.green_shift;
+        *l.blue = 0;
+    }
+}
+
 // Card modes 0, 1, 2 are the library's own card ids for autodetect, full
 // screen and windowed; any other value (such as -1, the library's text mode)
 // is not a mode. A size of zero or less is not one either: the library
 // would crash on it. When the enlarged mode is refused, the game's own size
-// is set as it always was.
+// is set as it always was. Every bitmap, picture and colour of the game stays
+// at the game's depth, whatever the screen's.
 bool set_graphics_mode(int card, int w, int h, int depth)
 {
     static_assert(GFX_AUTODETECT == 0 && GFX_AUTODETECT_FULLSCREEN == 1
@@ -85,9 +122,16 @@ bool set_graphics_mode(int card, int w, int h, int depth)
     if (card < 0 || card >= CARD_COUNT || !is_screen_side(w) || !is_screen_side(h)
         || !is_true_colour_depth(depth))
         return false;
+    const int screen_depth = screen_depth_for(depth);
+    set_color_depth(screen_depth);
+    bool set = set_enlarged_mode(card, w, h);
+    if (!set) {
+        display_scale = 1;
+        set = set_gfx_mode(card, w, h, 0, 0) == 0;
+    }
     set_color_depth(depth);
-    if (set_enlarged_mode(card, w, h))
-        return true;
-    display_scale = 1;
-    return set_gfx_mode(card, w, h, 0, 0) == 0;
+    if (screen_depth != depth)
+        lay_out_for_conversion(depth);
+    forget_shown_picture();
+    return set;
 }

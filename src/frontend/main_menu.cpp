@@ -54,6 +54,7 @@ int main_menu_button_at(int x, int y)
 static void start_match()
 {
     run_match();
+    forget_menu_picture();
     draw_main_menu();
     place_pointer((settings.screen_w - LAYER_W) / 2 + REPLAY_POINTER_X,
                   (settings.screen_h - LAYER_H) / 2 + REPLAY_POINTER_Y);

@@ -4,6 +4,8 @@
 // the release of the left button or ENTER.
 #include "frontend.h"
 
+#include <cstring>
+
 // Where the logo and the title stand.
 static const int LOGO_MARGIN = 10;     // from the left and bottom edges of the screen
 static const int TITLE_CENTRE_X = 320; // on menu_layer
@@ -42,18 +44,96 @@ void tile_backdrop(BITMAP *bmp, int offset)
     }
 }
 
+// What the menu picture on back_buffer was last composed from. A frame made
+// of the same offset, pointer and layers is that very picture, and composing
+// it again is skipped: a menu that stands still then costs next to nothing.
+// Forgotten when anything else draws on back_buffer or makes it again.
+static const int NOT_COMPOSED = -1;
+static int composed_offset = NOT_COMPOSED; // backdrop_offset as it was tiled
+static int composed_pointer_x = 0;
+static int composed_pointer_y = 0;
+static BITMAP *composed_menu_layer = nullptr; // copies of the two layers
+static BITMAP *composed_text_layer = nullptr;
+// The two layers as one, text_layer over menu_layer, pink where both are:
+// made again only when a layer changes, so that a frame draws one masked
+// layer rather than two.
+static BITMAP *joined_layers = nullptr;
+
+void forget_menu_picture()
+{
+    composed_offset = NOT_COMPOSED;
+}
+
+// Memory bitmaps hold their pixels in one block, row after row; a pixel of
+// 15 bits takes two bytes.
+static size_t pixel_bytes(BITMAP *bmp)
+{
+    const int BITS_PER_BYTE = 8;
+    const size_t bytes_per_pixel = (bitmap_color_depth(bmp) + BITS_PER_BYTE - 1) / BITS_PER_BYTE;
+    return bytes_per_pixel * bmp->w * bmp->h;
+}
+
+static bool same_layer(BITMAP *layer, BITMAP *copy)
+{
+    return copy && bitmap_color_depth(copy) == bitmap_color_depth(layer)
+        && std::memcmp(copy->dat, layer->dat, pixel_bytes(layer)) == 0;
+}
+
+// A copy of the layer in `copy`, made again when the depth is new; false
+// when it cannot be made.
+static bool copy_layer(BITMAP *layer, BITMAP *&copy)
+{
+    if (copy && bitmap_color_depth(copy) != bitmap_color_depth(layer)) {
+        destroy_bitmap(copy);
+        copy = nullptr;
+    }
+    if (!copy)
+        copy = create_bitmap_ex(bitmap_color_depth(layer), layer->w, layer->h);
+    if (copy)
+        blit(layer, copy, 0, 0, 0, 0, layer->w, layer->h);
+    return copy != nullptr;
+}
+
+// The copies are taken only once the joined layers are made, so that layers
+// equal to their copies always have their joined picture.
+static bool join_layers()
+{
+    if (!copy_layer(menu_layer, joined_layers))
+        return false;
+    draw_sprite(joined_layers, text_layer, 0, 0);
+    return copy_layer(menu_layer, composed_menu_layer)
+        && copy_layer(text_layer, composed_text_layer);
+}
+
 void draw_backdrop()
 {
-    tile_backdrop(back_buffer, backdrop_offset);
-    draw_sprite(back_buffer, logo_sprite, LOGO_MARGIN,
-                settings.screen_h - LOGO_MARGIN - logo_sprite->h);
+    // The timer moves the offset: it is read once.
+    const int offset = backdrop_offset;
+    const int x = pointer_x();
+    const int y = pointer_y();
     // Screens clear menu_layer when they redraw it, so the title goes back on
     // in every frame.
     draw_sprite(menu_layer, title_sprite, TITLE_CENTRE_X - title_sprite->w / 2,
                 TITLE_CENTRE_Y - title_sprite->h / 2);
-    draw_sprite(back_buffer, menu_layer, layer_left(), layer_top());
-    draw_sprite(back_buffer, text_layer, layer_left(), layer_top());
-    draw_sprite(back_buffer, pointer_sprite, pointer_x(), pointer_y());
+    const bool layers_changed = !same_layer(menu_layer, composed_menu_layer)
+        || !same_layer(text_layer, composed_text_layer);
+    const bool joined = !layers_changed || join_layers();
+    if (!layers_changed && offset == composed_offset && x == composed_pointer_x
+        && y == composed_pointer_y)
+        return;
+    tile_backdrop(back_buffer, offset);
+    draw_sprite(back_buffer, logo_sprite, LOGO_MARGIN,
+                settings.screen_h - LOGO_MARGIN - logo_sprite->h);
+    if (joined) {
+        draw_sprite(back_buffer, joined_layers, layer_left(), layer_top());
+    } else {
+        draw_sprite(back_buffer, menu_layer, layer_left(), layer_top());
+        draw_sprite(back_buffer, text_layer, layer_left(), layer_top());
+    }
+    draw_sprite(back_buffer, pointer_sprite, x, y);
+    composed_offset = joined ? offset : NOT_COMPOSED;
+    composed_pointer_x = x;
+    composed_pointer_y = y;
 }
 
 void menu_frame_no_pointer_keys()

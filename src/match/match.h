@@ -74,9 +74,9 @@ void turn_worm(int i);
 int play_frame(int living);
 // Shows the round's result: the draw message, or finish_round.
 void show_round_result(int living);
-// Busy-polls tick_ms until it exceeds last_tick + frame_delay_ms (or ESC is
-// down, or the window is closed) and returns the tick it saw: the pacing of
-// the frames.
+// Polls tick_ms until it exceeds last_tick + frame_delay_ms (or ESC is down,
+// or the window is closed), asleep until the last tick, and returns the tick
+// it saw: the pacing of the frames.
 int wait_for_next_frame(int last_tick);
 
 // ---------------- the screen (present.cpp)
@@ -88,6 +88,9 @@ extern int display_scale;
 // The library's screen in game pixels: the size back_buffer is made at.
 int game_screen_w();
 int game_screen_h();
-// Puts the whole of back_buffer on the screen, enlarged by display_scale:
-// the one way the menus and the match show a frame.
+// Puts back_buffer on the screen, enlarged by display_scale and converted to
+// the screen's depth: the one way the menus and the match show a frame. Only
+// the rows that changed since the last present are sent.
 void present();
+// The screen is new (a mode has been set): the next present sends every row.
+void forget_shown_picture();

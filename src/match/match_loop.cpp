@@ -88,10 +88,15 @@ void show_round_result(int living)
 
 // ---------------- waits and display
 
+// The waits sleep a millisecond between looks at the keys and the clock: a
+// key held for less is no press a player makes. rest(0) only lets others run
+// for a moment.
+static const int POLL_MS = 1;
+
 static void wait_for_escape_release()
 {
     while (escape_held())
-        rest(0);
+        rest(POLL_MS);
 }
 
 // SPACE, ENTER or ESC is down; a closed window counts as ESC.
@@ -103,27 +108,29 @@ static bool round_key_down()
 static void wait_for_round_key()
 {
     while (!round_key_down())
-        rest(0);
+        rest(POLL_MS);
 }
 
 // A closed window counts as all three released.
 static void wait_for_round_keys_up()
 {
     while (!window_closed && round_key_down())
-        rest(0);
+        rest(POLL_MS);
 }
 
-// Busy-polls until more than frame_delay_ms ticks have passed since
-// last_tick and returns the tick seen. The sum is taken in 64 bits, as a
-// hand-edited delay may be near the int limit. ESC or a closed window ends
-// the wait, so that the next frame leaves the match at once even when a
-// hand-edited delay would keep it waiting for weeks.
+// Polls until more than frame_delay_ms ticks have passed since last_tick
+// and returns the tick seen. It sleeps a millisecond at a time while two or
+// more ticks are still to come, and spins through the last one: a sleep may
+// end late, and the frame must begin on its tick. The sum is taken in 64
+// bits, as a hand-edited delay may be near the int limit. ESC or a closed
+// window ends the wait, so that the next frame leaves the match at once even
+// when a hand-edited delay would keep it waiting for weeks.
 int wait_for_next_frame(int last_tick)
 {
     const long long due = (long long)last_tick + settings.frame_delay_ms;
     int now = tick_ms;
     while (now <= due && !escape_pressed()) {
-        rest(0);
+        rest(now < due ? POLL_MS : 0);
         now = tick_ms;
     }
     return now;

@@ -46,12 +46,12 @@ TEST(Modes, ANewModeCarriesTheColoursPlacesTheLabelsAndIsSaved)
     EXPECT_EQ(quit(), saved);
 }
 
-// The display refuses 1024 x 768 x 32, and every mode from the fourth one asked for on: the first
+// The display refuses 1024 x 768, and every mode from the fourth one asked for on: the first
 // change is undone, the next one leaves the game no mode at all, and it ends with the file saved.
 TEST(Modes, ARefusedModeIsUndoneAndNoModeAtAllEndsTheGameSaved)
 {
     new_dir();
-    start({"LD_PRELOAD=" REFUSE_MODE_LIBRARY, "TALVON_REFUSE_MODES=1024x768x32",
+    start({"LD_PRELOAD=" REFUSE_MODE_LIBRARY, "TALVON_REFUSE_MODES=1024x768",
            "TALVON_REFUSE_FROM=4"});
     click(OPTIONS);
     click(TARGET.click);

@@ -2,17 +2,24 @@
 #include "harness.h"
 
 // The backdrop stands still and a fixed clock gives the game the unit tests' random numbers, so the
-// menu is the unit tests' picture: Slovak under an English locale lacking the English captions; at
-// 2x, sharp, English by --language en. Clicks land where seen; a card change keeps the size saved.
+// main menu is the unit tests' picture of it, at 2x each game pixel a sharp block, at depth 16 and
+// at 32, which the game converts to the test server's 16 bits; Slovak under an English locale lacking
+// the English captions, English by --language en. Clicks land where the player sees the buttons; a
+// change of card keeps the game's size in the file.
 TEST(Scale, TwiceTheSizeShowsTheSameMenuAndClicksLandWhereSeen)
 {
     const std::string file = edit(DEFAULTS, {{1, "0 3"}});
-    new_dir(file);
-    std::filesystem::remove(game.dir + "/napisy-en.tga");
-    start({"LD_PRELOAD=" FIXED_TIME_LIBRARY, "LC_ALL=en_US.UTF-8"});
-    EXPECT_EQ(wait_picture("main-menu"), "");
-    tap("Escape");
-    EXPECT_EQ(quit(), file);
+    for (auto [depth, n] : {std::pair {"16", 1}, {"32", 1}, {"32", 2}}) {
+        const std::string at_depth = edit(file, {{2, std::string(depth) + " 0 640 480"}});
+        new_dir(at_depth);
+        std::filesystem::remove(game.dir + "/napisy-en.tga");
+        scale = n;
+        start({"LD_PRELOAD=" FIXED_TIME_LIBRARY, "LC_ALL=en_US.UTF-8"},
+              "--scale " + std::to_string(n));
+        EXPECT_EQ(wait_picture("main-menu"), "") << depth << " at " << n;
+        tap("Escape");
+        EXPECT_EQ(quit(), at_depth);
+    }
     new_dir(file);
     scale = 2;
     start({"LD_PRELOAD=" FIXED_TIME_LIBRARY, "LC_ALL=sk_SK.UTF-8"}, "--scale 2 --language en");

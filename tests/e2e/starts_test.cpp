@@ -14,7 +14,7 @@ TEST(Start, AFailedStartSaysWhyExitsWithOneAndLeavesTheFile)
         {"16 -1 640 480", "", "", "Nemozem nastartovat graficky mod"},
         {"16 2 640 0", "", "", "Nemozem nastartovat graficky mod"},
         {"16 2 16385 1", "", "", "Nemozem nastartovat graficky mod"},
-        {"16 0 640 480", "", "TALVON_REFUSE_MODES=640x480x16", "Nemozem nastartovat graficky mod"},
+        {"16 0 640 480", "", "TALVON_REFUSE_MODES=640x480", "Nemozem nastartovat graficky mod"},
         {"16 0 640 480", "kelogo", "", "Nemozem nacitat bitmapy"},
         {"16 0 640 480", "talvoni", "", "Nemozem nacitat bitmapy"},
         {"16 0 640 480", "napisy", "", "Nemozem nacitat bitmapy"},

@@ -271,3 +271,52 @@ TEST(MatchFlow, AFrameComesOneMillisecondAfterTheFramePeriod)
     });
     EXPECT_EQ(frames, 20);
 }
+
+// What each game row of the screen shows at the first pixel of its block and at the last: 'k'
+// black, 'w' white, 'r' red, 'b' blue at the screen's depth, '?' anything else.
+static std::string screen_rows()
+{
+    const int depth = bitmap_color_depth(screen);
+    const std::pair<char, int> NAMED[] = {{'k', makecol_depth(depth, 0, 0, 0)},
+                                          {'w', makecol_depth(depth, 255, 255, 255)},
+                                          {'r', makecol_depth(depth, 255, 0, 0)},
+                                          {'b', makecol_depth(depth, 0, 0, 255)}};
+    std::string rows;
+    for (int y = 0; y < screen->h; y += display_scale) {
+        const int last_y = y + display_scale - 1;
+        for (int c : {getpixel(screen, 0, y), getpixel(screen, screen->w - 1, last_y)}) {
+            rows += '?';
+            for (auto [name, colour] : NAMED)
+                rows.back() = c == colour ? name : rows.back();
+        }
+        rows += ' ';
+    }
+    return rows;
+}
+
+// A row that changed since the last present reaches the screen, converted to the screen's depth
+// and enlarged, even when one pixel of it changed; a row that did not is left as the screen shows
+// it; after a new mode every row goes out.
+TEST(Present, SendsTheRowsThatChangedAndEveryRowOnANewScreen)
+{
+    const std::tuple<int, int, int> CASES[] = {
+        {16, 16, 1}, // the game's depth, the screen's, the scale
+        {16, 32, 3}, {32, 16, 2}, {15, 32, 1}, {24, 32, 2},
+    };
+    for (auto [depth, screen_depth, scale] : CASES) {
+        const std::string mode = std::to_string(depth) + " on " + std::to_string(screen_depth);
+        fresh(depth, 64, 6, scale);
+        destroy_bitmap(screen);
+        screen = create_bitmap_ex(screen_depth, 64 * scale, 6 * scale);
+        hline(back_buffer, 0, 2, 63, makecol(255, 255, 255));
+        present();
+        EXPECT_EQ(screen_rows(), "kk kk ww kk kk kk ") << mode << " at " << scale;
+        clear_to_color(screen, makecol_depth(screen_depth, 0, 0, 255)); // drawn by no present
+        putpixel(back_buffer, 63, 4, makecol(255, 0, 0));
+        present();
+        EXPECT_EQ(screen_rows(), "bb bb bb bb kr bb ") << mode << " at " << scale;
+        forget_shown_picture();
+        present();
+        EXPECT_EQ(screen_rows(), "kk kk ww kk kr kk ") << mode << " at " << scale;
+    }
+}

@@ -56,6 +56,7 @@ inline void fresh(int depth = 16, int w = 640, int h = 480, int scale = 1, const
     test_display.h = h * scale;
     display_scale = scale;
     screen = picture(w * scale, h * scale, 0);
+    forget_shown_picture(); // a new screen, as after a new mode
     EXPECT_EQ(load_graphics(), 0);
     clear_bitmap(back_buffer);
     clear_to_color(menu_layer, MAGIC_PINK);

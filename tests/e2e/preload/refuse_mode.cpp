@@ -1,6 +1,6 @@
-// Preloaded into the game: the library refuses the modes listed in TALVON_REFUSE_MODES
-// ("WxHxDEPTH,..."), as a real display may, and every mode from the TALVON_REFUSE_FROM-th one
-// asked for on.
+// Preloaded into the game: the library refuses the sizes listed in TALVON_REFUSE_MODES
+// ("WxH,..."), at any depth (the game asks for the desktop's), as a real display may, and every
+// mode from the TALVON_REFUSE_FROM-th one asked for on.
 #include <allegro.h>
 #include <dlfcn.h>
 #include <string>
@@ -9,8 +9,7 @@ extern "C" int set_gfx_mode(int card, int w, int h, int v_w, int v_h)
     static auto real = (int (*)(int, int, int, int, int))dlsym(RTLD_NEXT, "set_gfx_mode");
     static int asked = 0; // graphics modes, not the text mode
     const char *list = getenv("TALVON_REFUSE_MODES"), *from = getenv("TALVON_REFUSE_FROM");
-    std::string mode = "," + std::to_string(w) + "x" + std::to_string(h) + "x"
-        + std::to_string(get_color_depth()) + ",";
+    std::string mode = "," + std::to_string(w) + "x" + std::to_string(h) + ",";
     bool late = card != GFX_TEXT && ++asked >= (from ? atoi(from) : 1 << 30);
     bool listed = card != GFX_TEXT && list
         && ("," + std::string(list) + ",").find(mode) != std::string::npos;
