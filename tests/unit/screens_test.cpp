@@ -26,14 +26,15 @@ TEST(Screens, ThePlayersScreenWithEachEntryUnderWay)
     main_menu();
 }
 
-// The tests' pad, its trigger resting at the end of its axis. Slot 1 takes two buttons (not the
-// trigger let go and back at rest, nor the first button again); slot 3 a button and a key, slot 0 a
-// key and a direction, slot 4 a wide pair; ESC puts back slot 6's, of a pad not attached. In a match,
-// slot 1's first button turns its worm; slot 3's key, in place of which it has a button, does not.
+// The tests' pad, its trigger resting at the end of its axis, and a pads file written by hand, which
+// binds slot 6 to a pad not attached. Slot 1 takes two buttons (not the trigger let go and back at
+// rest, nor the first button again), slot 3 a button and a key, slot 0 a key and a direction, slot 4
+// a wide pair; ESC puts back slot 6's. In a match slot 1's first button turns its worm; slot 3's
+// key, in place of which it has a button, does not.
 TEST(Screens, PadControlsAreTakenAsKeysAreButNotATriggerAtRest)
 {
     fresh();
-    players[6].pad_left = pad_control_named("PAD2 B1");
+    load_pad_bindings_from(TALVON_PICTURES_DIR "/../unit/pads-by-hand.cfg");
     act("@320,245 click @380,174 click PAD1_S2_LEFT PAD1_S2_LEFT PAD1_B4 PAD1_B4 PAD1_B5");
     act("@380,234 click PAD1_B1 C @380,144 click W PAD1_UP @380,324 click PAD1_B3 ESC");
     act("@380,264 click PAD1_S2_UP PAD1_S2_DOWN @600,120 look:players-pads ESC");
