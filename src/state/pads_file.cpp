@@ -32,7 +32,7 @@ static int bound_control(int slot, int side)
     return pad_control_named(value);
 }
 
-// The game's own configuration is set aside meanwhile, with the library's [joystick] settings.
+// The library's own configuration, with its [joystick] settings, is set aside meanwhile.
 void load_pad_bindings_from(const char *path)
 {
     push_config_state();
