@@ -53,6 +53,7 @@ bool enter_mode(const BenchMode &m);
 // Closes the window, so that only the game's windows remain on the display.
 void leave_graphics();
 
+void measure_pad_poll();
 void measure_match_frames(const BenchMode &m);
 void measure_menu_frames(const BenchMode &m);
 void measure_pacing(const BenchMode &m);

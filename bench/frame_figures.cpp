@@ -37,6 +37,7 @@ static const int COMPOSED_MENU_FRAMES = 600;
 static const int RATE_BLOCKS = 4;
 static const int RATE_BLOCK_FRAMES = 25;
 static const int PACED_FRAMES = 500;
+static const int PAD_POLLS = 10000;
 
 // The targets.
 static const double MATCH_FRAME_LIMIT_MS = 1.0;
@@ -198,6 +199,22 @@ void measure_match_frames(const BenchMode &m)
     report_reference(figure_at("match frame, mean", m), mean(frames), "ms");
     report_at_most(figure_at("match frame / bare present", m), median(frames) / median(blits), "x",
                    MATCH_FRAME_BLIT_RATIO_LIMIT);
+}
+
+// ---------------- the pads
+
+// What the pads add to every match frame and key entry frame: one poll of
+// all of them, each a look at its device.
+void measure_pad_poll()
+{
+    std::vector<double> polls;
+    for (int i = 0; i < PAD_POLLS; i++) {
+        const double start = now_ms();
+        poll_joystick();
+        polls.push_back(now_ms() - start);
+    }
+    report_reference("poll_joystick with the pads attached, median", median(polls), "ms");
+    report_reference("poll_joystick with the pads attached, p99", percentile(polls, 99), "ms");
 }
 
 // ---------------- menu frames

@@ -125,6 +125,7 @@ void report_unmeasured(const std::string &figure, const char *why)
 // Per-frame figures at every mode.
 static void measure_frames()
 {
+    measure_pad_poll();
     for (const BenchMode &m : MODES) {
         printf("\n== %s\n", mode_name(m).c_str());
         if (!enter_mode(m)) {
