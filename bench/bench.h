@@ -43,9 +43,11 @@ struct BenchMode {
 // "1024x768x32", or "640x480x16 at 2x (1280x960)".
 std::string mode_name(const BenchMode &m);
 
-// The library, input and the game's 1 ms timer, as the game starts them;
-// false without a display.
+// The library, input, the pads and the game's 1 ms timer, as the game starts
+// them; false without a display.
 bool start_game_library();
+// The pads the library found.
+int attached_pads();
 // Sets the mode the way the game does, enlarged by the mode's scale, with the
 // game's pictures and work bitmaps, the default settings and all eight slots
 // switched on.
@@ -53,6 +55,7 @@ bool enter_mode(const BenchMode &m);
 // Closes the window, so that only the game's windows remain on the display.
 void leave_graphics();
 
+void measure_pad_poll();
 void measure_match_frames(const BenchMode &m);
 void measure_menu_frames(const BenchMode &m);
 void measure_pacing(const BenchMode &m);

@@ -1,6 +1,7 @@
 // The per-frame figures, taken in this process through the game's own
 // functions: a match frame with eight living, turning worms; a menu frame's
-// composition; the menu's frame rate; and the match's pacing on the real 1 ms
+// composition; the frame rates of the menu and of the key entry, which reads
+// the pads; and the match's pacing on the real 1 ms
 // timer. The frame figures stand beside a bare present of back_buffer, the
 // full-screen copy or, at a scale above 1, the enlargement (or a bare retrace
 // wait and present) at the same mode, measured interleaved with it so that
@@ -36,6 +37,7 @@ static const int COMPOSED_MENU_FRAMES = 600;
 static const int RATE_BLOCKS = 4;
 static const int RATE_BLOCK_FRAMES = 25;
 static const int PACED_FRAMES = 500;
+static const int PAD_POLLS = 10000;
 
 // The targets.
 static const double MATCH_FRAME_BLIT_RATIO_LIMIT = 3.0;
@@ -62,6 +64,11 @@ static std::string figure_at(const char *what, const BenchMode &m)
 
 // ---------------- set-up
 
+int attached_pads()
+{
+    return num_joysticks;
+}
+
 bool start_game_library()
 {
     set_uformat(U_ASCII);
@@ -70,6 +77,7 @@ bool start_game_library()
     install_keyboard();
     install_mouse();
     install_timer();
+    find_pads();
     tick_ms = 0;
     install_int(timer_tick, TIMER_PERIOD_MS);
     srand(BENCH_SEED);
@@ -191,6 +199,22 @@ void measure_match_frames(const BenchMode &m)
                    MATCH_FRAME_BLIT_RATIO_LIMIT);
 }
 
+// ---------------- the pads
+
+// What the pads add to every match frame and key entry frame: one poll of
+// all of them, each a look at its device.
+void measure_pad_poll()
+{
+    std::vector<double> polls;
+    for (int i = 0; i < PAD_POLLS; i++) {
+        const double start = now_ms();
+        poll_joystick();
+        polls.push_back(now_ms() - start);
+    }
+    report_reference("poll_joystick with the pads attached, median", median(polls), "ms");
+    report_reference("poll_joystick with the pads attached, p99", percentile(polls, 99), "ms");
+}
+
 // ---------------- menu frames
 
 // One whole menu picture composed and shown as menu_frame does when
@@ -217,6 +241,20 @@ static double menu_frame_rate(int frames)
     return frames * MS_PER_SECOND / (now_ms() - start);
 }
 
+// Frames per second of the key assignment's wait, the one menu that reads the
+// pads: a menu frame without the arrow keys' pointer, the pads polled and
+// looked at for a press.
+static double key_entry_frame_rate(int frames)
+{
+    const double start = now_ms();
+    for (int i = 0; i < frames; i++) {
+        menu_frame_no_pointer_keys();
+        poll_joystick();
+        pad_control_pressed();
+    }
+    return frames * MS_PER_SECOND / (now_ms() - start);
+}
+
 // The physical limit: a retrace wait and a full copy, nothing composed.
 static double bare_frame_rate(int frames)
 {
@@ -231,15 +269,19 @@ static double bare_frame_rate(int frames)
 
 static void report_menu_rates(const BenchMode &m)
 {
-    std::vector<double> menu, bare;
+    std::vector<double> menu, entry, bare;
     for (int b = 0; b < RATE_BLOCKS; b++) {
         menu.push_back(menu_frame_rate(RATE_BLOCK_FRAMES));
+        bare.push_back(bare_frame_rate(RATE_BLOCK_FRAMES));
+        entry.push_back(key_entry_frame_rate(RATE_BLOCK_FRAMES));
         bare.push_back(bare_frame_rate(RATE_BLOCK_FRAMES));
     }
     report_reference(figure_at("bare vsync + present loop", m), mean(bare), "fps");
     report_reference(figure_at("menu_frame loop", m), mean(menu), "fps");
     report_at_least(figure_at("menu frame rate / bare loop", m), mean(menu) / mean(bare), "x",
                     MENU_RATE_SHARE_LIMIT);
+    report_at_least(figure_at("key entry frame rate, pads read / bare loop", m),
+                    mean(entry) / mean(bare), "x", MENU_RATE_SHARE_LIMIT);
 }
 
 static bool same_mode(const BenchMode &a, const BenchMode &b)
@@ -247,7 +289,8 @@ static bool same_mode(const BenchMode &a, const BenchMode &b)
     return a.w == b.w && a.h == b.h && a.depth == b.depth && a.scale == b.scale;
 }
 
-// Both layers as the main menu draws them; the pointer in the middle.
+// Both layers as the main menu draws them; the pointer in the middle. The
+// key entry's frames show the same picture: only the pads add to them.
 void measure_menu_frames(const BenchMode &m)
 {
     draw_main_menu();

@@ -77,6 +77,13 @@ void name_window();
 // The window's title and its close button, which sets window_closed.
 void set_up_window();
 
+// ---------------- pads (players_screen.cpp)
+
+// Looks for the pads (the library's joystick devices) again: the library
+// does not notice a pad plugged in or out while it runs. At start-up and
+// whenever the players screen opens.
+void find_pads();
+
 // ---------------- ends from outside (session_end.cpp)
 
 // The first of SIGTERM, SIGHUP or SIGINT to arrive, or 0; set for the rest
@@ -218,7 +225,12 @@ void pick_player_colour(int row);
 void begin_rename(int row);
 SlotEdit rename_char(int ch); // ch: the low byte of readkey()
 void begin_key_assignment(int row);
-SlotEdit assign_scancode(int scancode); // readkey() >> 8
+SlotEdit assign_control(int control); // a scancode (readkey() >> 8) or a pad control
+// The pad control pressed since the last look, polled by the caller, or
+// NO_CONTROL; one held when the key assignment began is never taken in it: an
+// analogue trigger rests at one end of its axis, which reads as a direction
+// held from the moment the pad is opened, and comes back there after each pull.
+int pad_control_pressed();
 void begin_colour_pick(int row);
 SlotEdit pick_colour_at(int x, int y); // the pointer in layer coordinates
 

@@ -1,6 +1,7 @@
 // Start-up and shut-down: language, command line, settings, library, signals,
-// input, timer, graphics mode, random seed and pictures, then the main menu
-// for the rest of the run, and the settings written back when it returns.
+// input, timer, pads and their bindings, graphics mode, random seed and
+// pictures, then the main menu for the rest of the run, and the settings
+// written back when it returns.
 #include "frontend.h"
 
 #include <cstdio>
@@ -40,6 +41,8 @@ int main(int argc, char **argv)
     install_keyboard();
     install_mouse();
     install_timer();
+    find_pads();
+    load_pad_bindings_from(PADS_FILE);
     set_up_window();
     if (!set_graphics_mode(settings.gfx_card, settings.screen_w, settings.screen_h,
                            settings.color_depth))

@@ -1,7 +1,8 @@
 // The players screen's three entries: typing a new name, assigning the two
-// steering keys and picking a colour from the palette picture. Each is a
-// begin step, a step per input, and a wait around them that runs menu
-// frames. ESC, or the window's close button, puts the old value back.
+// steering controls (keys or pad controls) and picking a colour from the
+// palette picture. Each is a begin step, a step per input, and a wait around
+// them that runs menu frames. ESC, or the window's close button, puts the old
+// value back.
 #include "frontend.h"
 
 #include <cstring>
@@ -20,10 +21,11 @@ static const int NO_KEY = 0;
 #define PALETTE_GROUND makecol(0, 0, 184)
 
 // The entry under way; each begin step sets what its entry needs.
-static int entry_row;               // the slot being changed
-static char saved_name[NAME_SIZE];  // its name before the rename
-static int name_length;             // characters typed so far
-static int saved_left, saved_right; // its keys before the assignment
+static int entry_row;                       // the slot being changed
+static char saved_name[NAME_SIZE];          // its name before the rename
+static int name_length;                     // characters typed so far
+static int saved_left, saved_right;         // its keys before the assignment
+static int saved_pad_left, saved_pad_right; // and its pad controls
 
 // ---------------- rename
 
@@ -95,7 +97,13 @@ void rename_player(int row)
             rest(1);
 }
 
-// ---------------- keys
+// ---------------- keys and pad controls
+
+// Pad controls held at the last look, and when the assignment began.
+static bool pad_was_held[PAD_CONTROL_COUNT];
+static bool pad_held_at_start[PAD_CONTROL_COUNT];
+// Sides taken so far: 0, or 1 once the left has been.
+static int sides_taken;
 
 void begin_key_assignment(int row)
 {
@@ -104,48 +112,94 @@ void begin_key_assignment(int row)
     clear_keybuf();
     saved_left = p.key_left;
     saved_right = p.key_right;
+    saved_pad_left = p.pad_left;
+    saved_pad_right = p.pad_right;
     p.key_left = p.key_right = NO_KEY;
+    p.pad_left = p.pad_right = NO_CONTROL;
+    sides_taken = 0;
+    poll_joystick();
+    for (int i = 0; i < PAD_CONTROL_COUNT; i++)
+        pad_was_held[i] = pad_held_at_start[i] = control_held(PAD_CONTROL_FIRST + i);
     draw_players_grid(row);
 }
 
-// Any key the library has can steer, except the three that the menus and
-// the match keep for themselves.
-static bool assignable(int scancode)
+// One press a look: a second one pressed with it counts at the next look.
+int pad_control_pressed()
 {
-    return scancode > NO_KEY && scancode < KEY_MAX && scancode != KEY_ESC && scancode != KEY_SPACE
-        && scancode != KEY_ENTER;
+    int pressed = NO_CONTROL;
+    for (int i = 0; i < PAD_CONTROL_COUNT; i++) {
+        const bool held = control_held(PAD_CONTROL_FIRST + i);
+        const bool press = held && !pad_was_held[i] && !pad_held_at_start[i];
+        if (press && pressed != NO_CONTROL)
+            continue;
+        if (press)
+            pressed = PAD_CONTROL_FIRST + i;
+        pad_was_held[i] = held;
+    }
+    return pressed;
 }
 
-SlotEdit assign_scancode(int scancode)
+// Any key the library has can steer, except the three that the menus and
+// the match keep for themselves; and any pad control.
+static bool assignable(int control)
+{
+    if (control >= PAD_CONTROL_FIRST)
+        return control < PAD_CONTROL_FIRST + PAD_CONTROL_COUNT;
+    return control > NO_KEY && control < KEY_MAX && control != KEY_ESC && control != KEY_SPACE
+        && control != KEY_ENTER;
+}
+
+// A side given a pad control keeps the key it had: the settings file, which
+// holds keys only, still names it, and it steers again should the pad's
+// binding be lost.
+static void take_control(int &key, int &pad, int saved_key, int control)
+{
+    const bool by_pad = control >= PAD_CONTROL_FIRST;
+    key = by_pad ? saved_key : control;
+    pad = by_pad ? control : NO_CONTROL;
+}
+
+SlotEdit assign_control(int control)
 {
     Player &p = players[entry_row];
-    if (window_closed || scancode == KEY_ESC) {
+    if (window_closed || control == KEY_ESC) {
         p.key_left = saved_left;
         p.key_right = saved_right;
+        p.pad_left = saved_pad_left;
+        p.pad_right = saved_pad_right;
         draw_players_grid(GRID_NO_SELECTION);
         return SLOT_EDIT_CANCELLED;
     }
-    if (!assignable(scancode))
+    if (!assignable(control))
         return SLOT_EDIT_GOES_ON;
-    if (p.key_left == NO_KEY) {
-        p.key_left = scancode; // its release is not waited for
+    if (sides_taken == 0) {
+        take_control(p.key_left, p.pad_left, saved_left, control); // its release is not waited for
+        sides_taken = 1;
         draw_players_grid(entry_row);
         return SLOT_EDIT_GOES_ON;
     }
-    if (scancode == p.key_left) // the first key still held, repeating
+    if (control == left_control(entry_row)) // the first still held, repeating
         return SLOT_EDIT_GOES_ON;
-    p.key_right = scancode;
+    take_control(p.key_right, p.pad_right, saved_right, control);
     draw_players_grid(GRID_NO_SELECTION);
     return SLOT_EDIT_DONE;
 }
 
+// The next key typed or pad control pressed; a closed window reads as ESC.
 // The arrow keys are being assigned, so they must not move the pointer.
-static int wait_for_scancode()
+static int wait_for_control()
 {
-    do
+    for (;;) {
         menu_frame_no_pointer_keys();
-    while (!keypressed() && !window_closed);
-    return window_closed ? KEY_ESC : (readkey() >> 8);
+        if (window_closed)
+            return KEY_ESC;
+        if (keypressed())
+            return readkey() >> 8;
+        poll_joystick();
+        const int pressed = pad_control_pressed();
+        if (pressed != NO_CONTROL)
+            return pressed;
+    }
 }
 
 void assign_player_keys(int row)
@@ -153,18 +207,19 @@ void assign_player_keys(int row)
     begin_settings_entry();
     begin_key_assignment(row);
     SlotEdit edit;
-    int scancode;
+    int control;
     do {
-        scancode = wait_for_scancode();
-        if (scancode == KEY_ESC)
+        control = wait_for_control();
+        if (control == KEY_ESC)
             run_frames_while_escape_held();
-        edit = assign_scancode(scancode);
+        edit = assign_control(control);
     } while (edit == SLOT_EDIT_GOES_ON);
     end_settings_entry();
-    // The second key's release, so that it does not steer the menu.
-    if (edit == SLOT_EDIT_DONE)
-        while (key_down(scancode) && !window_closed)
-            menu_frame_no_pointer_keys();
+    // The second control's release, so that a key does not steer the menu.
+    while (edit == SLOT_EDIT_DONE && control_held(control) && !window_closed) {
+        menu_frame_no_pointer_keys();
+        poll_joystick();
+    }
 }
 
 // ---------------- colour

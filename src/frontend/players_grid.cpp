@@ -3,6 +3,8 @@
 // tests against them. All boxes are in layer coordinates.
 #include "frontend.h"
 
+#include <string>
+
 // One tall box per column behind all eight rows; each column's texts and
 // swatches are centred in its box.
 struct GridColumn {
@@ -36,6 +38,10 @@ static const int BACK_RIGHT = 545;
 static const int BACK_BOTTOM = 445;
 
 static const char MOUSE_KEYS_TEXT[] = "MOUSE BUTTONS";
+// A pair of controls on two lines stands 4 pixels higher and 5 lower than a
+// row's text: within the row's click band, with a pixel between the lines.
+static const int TWO_LINES_RISE = 4;
+static const int TWO_LINES_DROP = 5;
 
 // A slot being edited is listed in white. A slot in the button art's own
 // blue would vanish against the art, so it is listed brighter; a slot that is
@@ -88,6 +94,30 @@ static int row_colour(int row, int selection)
     return p.colour;
 }
 
+// A side's name: its pad control where one is bound, else its key.
+static std::string side_name(int key, int pad)
+{
+    return pad != NO_CONTROL ? control_name(pad) : key_name(key);
+}
+
+// The keys cell: "LEFT/RIGHT". A pair with a pad control that would be wider
+// than the cell stands on two lines, left above right, so that it never runs
+// into the next column; every name but the pair fits the cell.
+static void draw_controls(BITMAP *bmp, const Player &p, int y, int colour)
+{
+    const std::string left = side_name(p.key_left, p.pad_left) + "/";
+    const std::string right = side_name(p.key_right, p.pad_right);
+    const GridColumn &cell = COLUMNS[GRID_KEYS - GRID_ONOFF];
+    const bool pads = p.pad_left != NO_CONTROL || p.pad_right != NO_CONTROL;
+    const int x = column_centre(GRID_KEYS);
+    if (!pads || text_length(font, (left + right).c_str()) <= cell.right - cell.left) {
+        textout_centre_ex(bmp, font, (left + right).c_str(), x, y, colour, MENU_TEXT_BG);
+        return;
+    }
+    textout_centre_ex(bmp, font, left.c_str(), x, y - TWO_LINES_RISE, colour, MENU_TEXT_BG);
+    textout_centre_ex(bmp, font, right.c_str(), x, y + TWO_LINES_DROP, colour, MENU_TEXT_BG);
+}
+
 // Every item of a row is drawn in the row's colour, the swatch included.
 static void draw_grid_row(BITMAP *bmp, int row, int colour)
 {
@@ -101,8 +131,7 @@ static void draw_grid_row(BITMAP *bmp, int row, int colour)
         textprintf_centre_ex(bmp, font, column_centre(GRID_KEYS), y, colour, MENU_TEXT_BG, "%s",
                              MOUSE_KEYS_TEXT);
     else
-        textprintf_centre_ex(bmp, font, column_centre(GRID_KEYS), y, colour, MENU_TEXT_BG, "%s/%s",
-                             key_name(p.key_left), key_name(p.key_right));
+        draw_controls(bmp, p, y, colour);
     ellipsefill(bmp, column_centre(GRID_COLOUR), y + SWATCH_DROP, SWATCH_RX, SWATCH_RY, colour);
 }
 

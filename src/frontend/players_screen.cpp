@@ -38,9 +38,18 @@ bool players_screen_release(int x, int y)
     return true;
 }
 
-// Leaving draws nothing: the main menu redraws both layers.
+// No pad, or no joystick driver at all, is no failure: the keys steer as ever.
+void find_pads()
+{
+    remove_joystick();
+    install_joystick(JOY_TYPE_AUTODETECT);
+}
+
+// Leaving draws nothing: the main menu redraws both layers. A pad plugged in
+// since the last look is found on the way in.
 void players_screen()
 {
+    find_pads();
     draw_players_screen();
     bool confirm_was_held = false; // a press held on entry acts at its release
     for (;;) {

@@ -67,10 +67,11 @@ void run_match();
 int count_active_players();
 // A fresh field with every active worm spawned; returns the living count.
 int start_round();
-// Turns living worm i by its keys, or slot 7 by the mouse buttons.
+// Turns living worm i by what steers its slot: its keys or pad controls, or
+// the mouse buttons for slot 7.
 void turn_worm(int i);
-// Turns, tests, draws and moves every living worm in slot order, then prints
-// the clock; returns the living count after the frame.
+// Polls the pads; turns, tests, draws and moves every living worm in slot
+// order, then prints the clock; returns the living count after the frame.
 int play_frame(int living);
 // Shows the round's result: the draw message, or finish_round.
 void show_round_result(int living);

@@ -3,10 +3,6 @@
 // result and the waits for the players' keys.
 #include "match.h"
 
-// Mouse button bits that steer the mouse player's worm.
-static const int MOUSE_LEFT_BUTTON = 1;
-static const int MOUSE_RIGHT_BUTTON = 2;
-
 // ---------------- steps
 
 int count_active_players()
@@ -29,22 +25,13 @@ int start_round()
 }
 
 // Left adds the turn step, right takes it away; both held apply both, in
-// that order. A key code the key array does not have never turns.
+// that order. Keys, buttons and pads alike are asked the one way.
 void turn_worm(int i)
 {
     Player &p = players[i];
-    bool left;
-    bool right;
-    if (i == MOUSE_PLAYER) {
-        left = mouse_b & MOUSE_LEFT_BUTTON;
-        right = mouse_b & MOUSE_RIGHT_BUTTON;
-    } else {
-        left = key_down(p.key_left);
-        right = key_down(p.key_right);
-    }
-    if (left)
+    if (control_held(left_control(i)))
         p.heading += settings.turn_step;
-    if (right)
+    if (control_held(right_control(i)))
         p.heading -= settings.turn_step;
 }
 
@@ -71,6 +58,7 @@ static int advance_worm(int i)
 // by an earlier slot is skipped.
 int play_frame(int living)
 {
+    poll_joystick(); // the pads' state for this frame
     for (int i = 0; i < PLAYER_COUNT; i++)
         if (!players[i].off && !players[i].dead)
             living -= advance_worm(i);

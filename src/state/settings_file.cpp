@@ -103,7 +103,7 @@ void load_settings()
 
 // ---------------- writing
 
-// Writes the twenty lines; false on any write error.
+// Writes the twenty lines; false on a write error.
 static bool write_settings_lines(FILE *f, const Settings &s, const Player *slots)
 {
     fprintf(f, "%d %d\n", s.animate_backdrop, s.pointer_step);
@@ -116,7 +116,7 @@ static bool write_settings_lines(FILE *f, const Settings &s, const Player *slots
         fprintf(f, "%d %d %d %d\n", p.colour, p.key_left, p.key_right, p.off);
     }
     fprintf(f, "%d\n", SETTINGS_END_MARK);
-    return fflush(f) == 0 && !ferror(f) && fsync(fileno(f)) == 0;
+    return !ferror(f);
 }
 
 // Opens a fresh temporary file beside path, so the rename that replaces the
@@ -134,18 +134,25 @@ static FILE *open_temporary(const std::string &tmp)
 }
 
 // The old file stays untouched until the new one is complete on disk, so a
-// crash, a kill or a full disk during the write cannot lose the settings.
-void save_copy_to(const char *path, const Settings &s, const Player *slots)
+// crash, a kill or a full disk during the write cannot lose it.
+void replace_file(const char *path, const std::function<bool(FILE *)> &write)
 {
     std::string tmp = std::string(path) + "." + std::to_string(getpid()) + ".tmp";
     FILE *f = open_temporary(tmp);
     if (!f)
         return;
-    bool written = write_settings_lines(f, s, slots);
+    bool written = write(f) && fflush(f) == 0 && !ferror(f) && fsync(fileno(f)) == 0;
     if (fclose(f) != 0)
         written = false;
     if (!written || rename(tmp.c_str(), path) != 0)
         unlink(tmp.c_str());
+}
+
+void save_copy_to(const char *path, const Settings &s, const Player *slots)
+{
+    replace_file(path, [&](FILE *f) {
+        return write_settings_lines(f, s, slots);
+    });
 }
 
 void save_settings_to(const char *path)

@@ -57,6 +57,8 @@ void apply_defaults()
         p.colour = d.colour;
         p.key_left = d.key_left;
         p.key_right = d.key_right;
+        p.pad_left = NO_CONTROL;
+        p.pad_right = NO_CONTROL;
         p.off = d.off;
     }
 }

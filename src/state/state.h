@@ -8,6 +8,9 @@
 #include <allegro.h>
 
 #include <atomic>
+#include <cstdio>
+#include <functional>
+#include <string>
 
 // ---------------- players
 
@@ -25,6 +28,8 @@ struct Player {
     float heading;        // radians; 0 points down the screen, growing turns left
     int key_left;         // scancode that turns left while held
     int key_right;        // scancode that turns right while held
+    int pad_left;         // pad control that turns left instead of key_left, or NO_CONTROL
+    int pad_right;        // pad control that turns right instead of key_right, or NO_CONTROL
     int dead;             // 1 once the worm has crashed in this round
     int off;              // 1 = slot switched off, 0 = takes part in matches
     char name[NAME_SIZE]; // zero-terminated, never holds a newline
@@ -131,6 +136,43 @@ const char *language_codes();
 // own Slovak when none is set or it is C or POSIX; English for any other.
 const Words *language_of_locale(const char *lc_all, const char *lc_messages, const char *lang);
 
+// ---------------- controls
+
+// One code for whatever turns a worm one way: a key's scancode (1 to
+// KEY_MAX - 1), a mouse button, or a pad control (a button of a pad, or one
+// direction of one axis of one of its sticks, past the library's digital
+// threshold). Zero is no control at all.
+constexpr int NO_CONTROL = 0;
+constexpr int MOUSE_LEFT_CONTROL = 0x100;
+constexpr int MOUSE_RIGHT_CONTROL = 0x101;
+// Pad controls count from PAD_CONTROL_FIRST, PAD_PARTS codes to a pad: its
+// buttons first, then for each stick and axis the directions d1 (left, up)
+// and d2 (right, down).
+constexpr int PAD_BUTTONS = MAX_JOYSTICK_BUTTONS;
+constexpr int PAD_DIRECTIONS = MAX_JOYSTICK_STICKS * MAX_JOYSTICK_AXIS * 2;
+constexpr int PAD_PARTS = PAD_BUTTONS + PAD_DIRECTIONS;
+constexpr int PAD_CONTROL_FIRST = 0x200;
+constexpr int PAD_CONTROL_COUNT = MAX_JOYSTICKS * PAD_PARTS;
+
+// The one answer to "is this control held" for keys, mouse buttons and pads.
+// A pad control reads the library's joy[] as the last poll_joystick left it;
+// one of a pad not attached now, or one the pad does not have, is never held.
+bool control_held(int control);
+// The library's flag for a pad control of an attached pad (a button's b, an
+// axis's d1 or d2), or null.
+int *pad_control_flag(int control);
+// What turns slot i's worm left and right now: its pad control where one is
+// bound, else the mouse button for the mouse slot, else its key; a key code
+// the key array does not have is no control.
+int left_control(int slot);
+int right_control(int slot);
+// A control as the players screen shows it: "PAD2 B4" (the fourth button of
+// the second pad), "PAD2 LEFT" (its first stick), "PAD2 S3 DOWN" (its third);
+// a key by its name.
+std::string control_name(int control);
+// The pad control of that name, or NO_CONTROL.
+int pad_control_named(const std::string &name);
+
 // ---------------- shared helpers
 
 // The library's mask colour at the current depth: masked drawing skips it.
@@ -149,7 +191,8 @@ bool escape_held();
 // ---------------- operations
 
 // Default settings and the default name, colour, keys and on/off of every
-// slot. Positions, headings, scores and labels are left as they are.
+// slot, with no pad control bound. Positions, headings, scores and labels are
+// left as they are.
 void apply_defaults();
 // Places the eight score labels for a screen of w x h pixels.
 void place_score_labels(int w, int h);
@@ -166,10 +209,26 @@ void save_settings();
 void save_settings_to(const char *path);
 // Writes the given settings and players the same way, instead of the live ones.
 void save_copy_to(const char *path, const Settings &s, const Player *slots);
+// Replaces the file at path with what write puts in a temporary beside it,
+// once that is completely on disk; on any failure the old file stays. write
+// returns false on an error.
+void replace_file(const char *path, const std::function<bool(FILE *)> &write);
 
-// The one save at the end of a run, whichever ending comes first: the main
-// menu returning, a mode change leaving no screen, or the display lost under
-// the game, which Xlib reports on whichever thread noticed. A second call,
+// The pads file beside the settings file: the pad controls bound to slots 1
+// to 7, by name. A slot bound to a pad keeps its keys in the settings file,
+// which holds scancodes only.
+extern const char PADS_FILE[];
+// Binds every slot to what the file names, and to nothing where it names
+// nothing the game knows; a missing or damaged file binds nothing. Uses the
+// library's configuration routines, so after allegro_init.
+void load_pad_bindings_from(const char *path);
+// Writes the slots' pad controls, as replace_file does.
+void save_pad_bindings_to(const char *path, const Player *slots);
+
+// The one save at the end of a run, of the settings file and the pads file,
+// whichever ending comes first: the main menu returning, a mode change
+// leaving no screen, or the display lost under the game, which Xlib reports
+// on whichever thread noticed. A second call,
 // even one from another thread while the first is writing, waits for the
 // first and writes nothing.
 void save_settings_at_end();

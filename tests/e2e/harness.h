@@ -14,6 +14,8 @@
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <iostream>
+#include <linux/joystick.h>
+#include <sys/stat.h>
 
 // Where a player clicks and looks on the screens, as they are laid out.
 struct Place {

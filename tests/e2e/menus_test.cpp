@@ -44,3 +44,53 @@ TEST(Menus, WhatTheMouseChangesReachesTheMatchAndTheFile)
     close_window();
     EXPECT_EQ(quit(), file);
 }
+
+// A pad's pipe: an event written as the kernel would, then two frames for the game to read it.
+static void send(int pad, int type, int number, int value)
+{
+    const js_event event = {0, (short)value, (unsigned char)type, (unsigned char)number};
+    EXPECT_EQ(write(pad, &event, sizeof event), (ssize_t)sizeof event);
+    two_frames();
+}
+
+// Slot 2's keys are assigned while a pad's trigger rests at the end of its axis, which binds nothing;
+// two buttons do, and the first turns the worm round, also after a restart; the slot's keys stay.
+TEST(Menus, PadButtonsBoundOnThePlayersScreenTurnAWormAlsoAfterARestart)
+{
+    new_dir();
+    std::ofstream(game.dir + "/allegro.cfg") << "[joystick]\njoystick_device_0 = js0\n";
+    mkfifo((game.dir + "/js0").c_str(), 0600);
+    const int pad = open((game.dir + "/js0").c_str(), O_RDWR);
+    const std::vector<std::string> env
+        = {"LD_PRELOAD=" FIXED_TIME_LIBRARY " " PADS_LIBRARY, "ALLEGRO=" + game.dir};
+    start(env);
+    click(PLAYERS);
+    send(pad, JS_EVENT_AXIS, 2, -32767); // the trigger, as the kernel tells it at each opening
+    click(cell(1, KEYS));
+    for (int i = 0; i < 4; i++) // the first button pressed and let go, then the second
+        send(pad, JS_EVENT_BUTTON, i / 2, i % 2 == 0);
+    tap("Escape");
+    for (int run = 0; run < 2; run++) {
+        if (run) { // a hand added lines that name nothing the game knows
+            std::ofstream(game.dir + "/talvon-pads.cfg", std::ios::app)
+                << "slot1_left = Z\nslot8_left = PAD1 B1\n[keys]\nslot3_left = PAD1 B1\n";
+            start(env);
+        }
+        send(pad, JS_EVENT_BUTTON, 0, 1);
+        tap("s");
+        // Slot 2's trail crosses a row of the field twice, as no worm going straight on does.
+        EXPECT_TRUE(wait(8000, [](BITMAP *s) {
+            for (int y = 0; y < 420; y++) {
+                int crossings = 0;
+                for (int x = 1; x < 640; x++)
+                    crossings += getpixel(s, x, y) == 0x07FF && getpixel(s, x - 1, y) != 0x07FF;
+                if (crossings > 1)
+                    return true;
+            }
+            return false;
+        })) << run;
+        close_window();
+        EXPECT_EQ(quit(), DEFAULTS);
+    }
+    EXPECT_EQ(read("talvon-pads.cfg"), "[pads]\nslot2_left = PAD1 B1\nslot2_right = PAD1 B2\n");
+}

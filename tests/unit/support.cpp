@@ -1,5 +1,5 @@
 // The unit tests' main: the library without a platform, in the pixel layout of X11, with stand-ins
-// for the display, keyboard and mouse drivers, in the folder of the game's pictures.
+// for the display, keyboard, mouse and joystick drivers, in the folder of the game's pictures.
 #include "support.h"
 
 #include <unistd.h>
@@ -45,11 +45,29 @@ static void retrace()
     hand();
 }
 
+// One pad of 11 buttons and two sticks of two axes, its trigger resting at the end of its axis (the
+// second stick's left) from the moment it is opened, as the library reads it. A poll changes nothing.
+static int attach_pad()
+{
+    joy[0].stick[1].axis[0].d1 |= !num_joysticks;
+    num_joysticks = 1;
+    joy[0].num_buttons = 11;
+    joy[0].num_sticks = 2;
+    joy[0].stick[0].num_axis = joy[0].stick[1].num_axis = 2;
+    return 0;
+}
+static JOYSTICK_DRIVER test_pad
+    = {1, "", "", "test pad", attach_pad, [] {}, attach_pad, nullptr, nullptr, nullptr, nullptr};
+static _DRIVER_INFO test_pad_drivers[] = {{1, &test_pad, true}, {}};
+
 int main(int argc, char **argv)
 {
     start_headless_library();
     static SYSTEM_DRIVER system = *system_driver;
     system.yield_timeslice = rest_a_millisecond;
+    system.joystick_drivers = [] {
+        return test_pad_drivers;
+    };
     system_driver = &system;
     test_display.vsync = retrace;
     gfx_driver = &test_display;

@@ -96,7 +96,8 @@ inline std::pair<int, int> key_of(const std::string &token)
 //   @X,Y       the pointer onto layer point (X, Y), with the next step
 //   click      the left button pressed, held a frame and released; rclick the right one
 //   NAME       a key pressed (in the keyboard's buffer too), held a frame and released;
-//   NAME*N     held for N frames; NAME is the library's name of the key, a letter or a digit
+//   NAME*N     held for N frames; NAME is the library's name of the key, a letter or a digit, or
+//              a pad control's as the players screen shows it ("PAD1_B2")
 //   wait*N     N frames of nothing
 //   look:NAME  the screen compared with reference picture NAME two frames on, once what the
 //              frame before did has been composed and shown
@@ -108,6 +109,8 @@ inline void act(const std::string &script)
         const int n = star == std::string::npos ? 2 : std::stoi(token.substr(star + 1));
         const std::string name = token.substr(0, star);
         std::function<void(int)> state;
+        std::string spaced = name; // a pad control's name
+        std::replace(spaced.begin(), spaced.end(), '_', ' ');
         if (name[0] == '@') {
             const int x = std::stoi(name.substr(1));
             const int y = std::stoi(name.substr(name.find(',') + 1));
@@ -132,6 +135,10 @@ inline void act(const std::string &script)
             };
         else if (name == "wait")
             state = [](int) {};
+        else if (const int pad = pad_control_named(spaced))
+            state = [pad](int down) {
+                *pad_control_flag(pad) = down;
+            };
         else
             state = [k = key_of(name)](int down) {
                 key[k.first] = down;
