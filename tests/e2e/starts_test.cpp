@@ -1,4 +1,4 @@
-// Starts: the ones that fail, and pictures from .bmp files.
+// Starts: the ones that fail, in Slovak or English, and pictures from .bmp files.
 #include "harness.h"
 
 TEST(Start, AFailedStartSaysWhyExitsWithOneAndLeavesTheFile)
@@ -10,7 +10,7 @@ TEST(Start, AFailedStartSaysWhyExitsWithOneAndLeavesTheFile)
         const char *message;
     } STARTS[] = {
         {"16 0 640 480", "", "DISPLAY=", "Nemozem nastartovat graficky mod"},
-        {"8 0 640 480", "", "", "Nemozem nastartovat graficky mod"},
+        {"8 0 640 480", "", "LC_ALL=en_US.UTF-8", "Cannot start a graphics mode"},
         {"16 -1 640 480", "", "", "Nemozem nastartovat graficky mod"},
         {"16 2 640 0", "", "", "Nemozem nastartovat graficky mod"},
         {"16 2 16385 1", "", "", "Nemozem nastartovat graficky mod"},
@@ -18,7 +18,7 @@ TEST(Start, AFailedStartSaysWhyExitsWithOneAndLeavesTheFile)
         {"16 0 640 480", "kelogo", "", "Nemozem nacitat bitmapy"},
         {"16 0 640 480", "talvoni", "", "Nemozem nacitat bitmapy"},
         {"16 0 640 480", "napisy", "", "Nemozem nacitat bitmapy"},
-        {"16 0 640 480", "paletka", "", "Nemozem nacitat bitmapy"},
+        {"16 0 640 480", "paletka", "LC_ALL=en_US.UTF-8", "Cannot load the pictures"},
     };
     for (const auto &s : STARTS) {
         const std::string file
