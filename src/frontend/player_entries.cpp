@@ -99,7 +99,10 @@ void rename_player(int row)
 
 // ---------------- keys and pad controls
 
-// Pad controls held at the last look, and when the assignment began.
+// Pad controls held at the last look, and those held when the assignment
+// began and not taken in it: a button until it has been let go; a stick
+// direction for the whole assignment, since an analogue trigger rests at one
+// end of its axis and comes back to it whenever it is let go.
 static bool pad_was_held[PAD_CONTROL_COUNT];
 static bool pad_held_at_start[PAD_CONTROL_COUNT];
 // Sides taken so far: 0, or 1 once the left has been.
@@ -129,6 +132,8 @@ int pad_control_pressed()
     int pressed = NO_CONTROL;
     for (int i = 0; i < PAD_CONTROL_COUNT; i++) {
         const bool held = control_held(PAD_CONTROL_FIRST + i);
+        if (!held && i % PAD_PARTS < PAD_BUTTONS)
+            pad_held_at_start[i] = false;
         const bool press = held && !pad_was_held[i] && !pad_held_at_start[i];
         if (press && pressed != NO_CONTROL)
             continue;

@@ -28,14 +28,19 @@ TEST(Screens, ThePlayersScreenWithEachEntryUnderWay)
 
 // The tests' pad, its trigger resting at the end of its axis, and a pads file written by hand, which
 // binds slot 6 to a pad not attached. Slot 1 takes two buttons (not the trigger let go and back at
-// rest, nor the first button again), slot 3 a button and a key, slot 0 a key and a direction, slot 4
-// a wide pair; ESC puts back slot 6's. In a match slot 1's first button turns its worm; slot 3's
-// key, in place of which it has a button, does not.
+// rest, nor the first button again, nor the second while it is held from before the entry began),
+// slot 3 a button and a key, slot 0 a key and a direction, slot 4 a wide pair; ESC puts back slot
+// 6's. In a match slot 1's first button turns its worm; slot 3's key, in place of which it has a
+// button, does not.
 TEST(Screens, PadControlsAreTakenAsKeysAreButNotATriggerAtRest)
 {
     fresh();
     load_pad_bindings_from(TALVON_PICTURES_DIR "/../unit/pads-by-hand.cfg");
-    act("@320,245 click @380,174 click PAD1_S2_LEFT PAD1_S2_LEFT PAD1_B4 PAD1_B4 PAD1_B5");
+    act("@320,245 click");
+    steps.push_back([] {
+        joy[0].button[4].b = 1;
+    });
+    act("@380,174 click PAD1_S2_LEFT PAD1_S2_LEFT PAD1_B4 PAD1_B4 PAD1_B5 PAD1_B5");
     act("@380,234 click PAD1_B1 C @380,144 click W PAD1_UP @380,324 click PAD1_B3 ESC");
     act("@380,264 click PAD1_S2_UP PAD1_S2_DOWN @600,120 look:players-pads ESC");
     act("S PAD1_B4*1100 2_PAD*300 look:match-pads ESC");
