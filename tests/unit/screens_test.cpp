@@ -3,11 +3,12 @@
 // compared with reference pictures in tests/pictures/.
 #include "support.h"
 
-// Each entry begun and cancelled brings the grid back as it was. Then slot 2 is switched on; slot 3
-// renamed (BACKSPACE with nothing typed and characters outside 32 to 126 are not taken); slot 7
-// renamed to 15 characters, which end the entry; slot 1 given A and B (SPACE, ENTER and A again
-// are not taken); slot 0 a colour. The mouse slot's keys cannot be assigned. A hand-edited file
-// gave slots 5 and 6 codes no key has.
+// Each entry begun and cancelled brings the grid back as it was; a click just above or below a row
+// or beside the palette is on none. Then slot 2 is switched on; slot 7 renamed to 15 characters,
+// which end the entry; slot 1 given A and B (SPACE, ENTER and A again are not taken); slot 0 a
+// colour; slot 3 renamed (BACKSPACE with nothing typed and characters outside 32 to 126 are not
+// taken), which ENTER ends. The mouse slot's keys cannot be assigned. A hand-edited file gave slots
+// 5 and 6 codes no key has.
 TEST(Screens, ThePlayersScreenWithEachEntryUnderWay)
 {
     fresh();
@@ -15,13 +16,14 @@ TEST(Screens, ThePlayersScreenWithEachEntryUnderWay)
     players[5].key_right = KEY_ENTER_PAD;
     players[6].key_right = KEY_NAME_COUNT;
     act("@600,120 look:main-menu @320,245 click @600,120 look:players");
-    act("@130,204 click click @600,120 look:players");
-    act("@232,234 click J O look:players-renaming ESC @600,120 look:players");
+    act("@130,195 click @130,213 click @130,204 click click @600,120 look:players");
+    act("@232,234 click look:players-unnamed J O look:players-renaming ESC @600,120 look:players");
     act("@380,174 click LEFT look:players-keys ESC @600,120 look:players");
-    act("@495,144 click look:players-palette ESC @600,120 look:players");
-    act("@130,204 click @232,234 click BACKSPACE J #1 #9 #127 #128 #255 A N X BACKSPACE O ENTER");
-    act("@232,354 click A B C D E F G H I J K L M N O P @380,354 click");
+    act("@495,144 click look:players-palette ESC @495,144 click @442,200 click");
+    act("@600,120 look:players @495,144 click @300,326 click @600,120 look:players");
+    act("@130,204 click @232,354 click A B C D E F G H I J K L M N O P @380,354 click");
     act("@380,174 click SPACE ENTER A A B @495,144 click @329,169 click");
+    act("@232,234 click BACKSPACE J #1 #9 #127 #128 #255 A N SPACE X BACKSPACE O ENTER");
     act("@600,120 look:players-changed @475,430 click @600,120 look:main-menu-again ESC");
     main_menu();
 }
