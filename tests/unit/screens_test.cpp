@@ -3,8 +3,8 @@
 // compared with reference pictures in tests/pictures/.
 #include "support.h"
 
-// Each entry begun and cancelled brings the grid back as it was; a click just above or below a row
-// or beside the palette is on none. Then slot 2 is switched on; slot 7 renamed to 15 characters,
+// A slot switched on and off again, and each entry begun and cancelled, bring the grid back as it
+// was; a click just above or below a row or beside the palette is on none. Then slot 2 is switched on; slot 7 renamed to 15 characters,
 // which end the entry; slot 1 given A and B (SPACE, ENTER and A again are not taken); slot 0 a
 // colour; slot 3 renamed (BACKSPACE with nothing typed and characters outside 32 to 126 are not
 // taken), which ENTER ends. The mouse slot's keys cannot be assigned. A hand-edited file gave slots
@@ -16,7 +16,8 @@ TEST(Screens, ThePlayersScreenWithEachEntryUnderWay)
     players[5].key_right = KEY_ENTER_PAD;
     players[6].key_right = KEY_NAME_COUNT;
     act("@600,120 look:main-menu @320,245 click @600,120 look:players");
-    act("@130,195 click @130,213 click @130,204 click click @600,120 look:players");
+    act("@130,195 click @130,213 click @130,204 click @600,120 look:players-on");
+    act("@130,204 click @600,120 look:players");
     act("@232,234 click look:players-unnamed J O look:players-renaming ESC @600,120 look:players");
     act("@380,174 click LEFT look:players-keys ESC @600,120 look:players");
     act("@495,144 click look:players-palette ESC @495,144 click @442,200 click");
@@ -95,11 +96,16 @@ TEST(Screens, AMatchItsRoundEndsAndTheWinners)
 }
 
 // Twice the size, every game pixel is a sharp 2 x 2 block of the same pictures, and the pointer is
-// read and placed in game pixels.
+// read and placed in game pixels. On a larger screen the players' grid is where it is drawn.
 TEST(Screens, TwiceTheSizeTheSamePicturesAndButtons)
 {
     fresh(16, 640, 480, 2);
     act("@600,120 look:main-menu @320,325 click @600,120 look:options ESC ESC");
+    main_menu();
+    fresh(32, 1024, 768);
+    act("@320,245 click @130,204 click");
+    expect(players[2].off, 0);
+    act("ESC ESC");
     main_menu();
 }
 
