@@ -3,8 +3,8 @@
 // compared with reference pictures in tests/pictures/.
 #include "support.h"
 
-// A slot switched on and off again, and each entry begun and cancelled, bring the grid back as it
-// was; a click just above or below a row or beside the palette is on none. Then slot 2 is switched on; slot 7 renamed to 15 characters,
+// Slots switched off and on and back again, and each entry begun and cancelled, bring the grid back
+// as it was; a click just above or below a row or beside the palette is on none. Then slot 2 is switched on; slot 7 renamed to 15 characters,
 // which end the entry; slot 1 given A and B (SPACE, ENTER and A again are not taken); slot 0 a
 // colour; slot 3 renamed (BACKSPACE with nothing typed and characters outside 32 to 126 are not
 // taken), which ENTER ends. The mouse slot's keys cannot be assigned. A hand-edited file gave slots
@@ -16,8 +16,8 @@ TEST(Screens, ThePlayersScreenWithEachEntryUnderWay)
     players[5].key_right = KEY_ENTER_PAD;
     players[6].key_right = KEY_NAME_COUNT;
     act("@600,120 look:main-menu @320,245 click @600,120 look:players");
-    act("@130,195 click @130,213 click @130,204 click @600,120 look:players-on");
-    act("@130,204 click @600,120 look:players");
+    act("@130,195 click @130,213 click @130,144 click @130,204 click @600,120 look:players-on");
+    act("@130,144 click @130,204 click @600,120 look:players");
     act("@232,234 click look:players-unnamed J O look:players-renaming ESC @600,120 look:players");
     act("@380,174 click LEFT look:players-keys ESC @600,120 look:players");
     act("@495,144 click look:players-palette ESC @495,144 click @442,200 click");
@@ -29,8 +29,8 @@ TEST(Screens, ThePlayersScreenWithEachEntryUnderWay)
     main_menu();
 }
 
-// The tests' pad, its trigger resting at the end of its axis, and a pads file written by hand, which
-// binds slot 6 to a pad not attached. Slot 1 takes two buttons (not the trigger let go and back at
+// The tests' pad, its trigger resting at the end of its axis, a second one plugged in after the
+// start, and a pads file written by hand, which binds slot 6 to a pad not attached. Slot 1 takes two buttons (not the trigger let go and back at
 // rest, nor the first button again, nor the second while it is held from before the entry began),
 // slot 3 a button and a key, slot 0 a key and a direction, slot 4 a wide pair; ESC puts back slot
 // 6's. In a match slot 1's first button turns its worm; slot 3's key, in place of which it has a
@@ -38,13 +38,15 @@ TEST(Screens, ThePlayersScreenWithEachEntryUnderWay)
 TEST(Screens, PadControlsAreTakenAsKeysAreButNotATriggerAtRest)
 {
     fresh();
+    find_pads();
+    pads_plugged = 2;
     load_pad_bindings_from(TALVON_PICTURES_DIR "/../unit/pads-by-hand.cfg");
     act("@320,245 click");
     steps.push_back([] {
         joy[0].button[4].b = 1;
     });
     act("@380,174 click PAD1_S2_LEFT PAD1_S2_LEFT PAD1_B4 PAD1_B4 PAD1_B5 PAD1_B5");
-    act("@380,234 click PAD1_B1 C @380,144 click W PAD1_UP @380,324 click PAD1_B3 ESC");
+    act("@380,234 click PAD1_B1 C @380,144 click W PAD2_UP @380,324 click PAD1_B3 ESC");
     act("@380,264 click PAD1_S2_UP PAD1_S2_DOWN @600,120 look:players-pads ESC");
     act("S PAD1_B4*1100 2_PAD*300 look:match-pads ESC");
     main_menu();

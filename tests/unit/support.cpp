@@ -45,19 +45,26 @@ static void retrace()
     hand();
 }
 
-// One pad of 11 buttons and two sticks of two axes, its trigger resting at the end of its axis (the
-// second stick's left) from the moment it is opened, as the library reads it. A poll changes nothing.
-static int attach_pad()
+// Pads of 11 buttons and two sticks of two axes, the first one's trigger resting at the end of its
+// axis (the second stick's left) from the moment it is opened, as the library reads it. A poll
+// changes nothing.
+static int attach_pads()
 {
     joy[0].stick[1].axis[0].d1 |= !num_joysticks;
-    num_joysticks = 1;
-    joy[0].num_buttons = 11;
-    joy[0].num_sticks = 2;
-    joy[0].stick[0].num_axis = joy[0].stick[1].num_axis = 2;
+    num_joysticks = pads_plugged;
+    for (int i = 0; i < MAX_JOYSTICKS; i++) {
+        joy[i].num_buttons = 11;
+        joy[i].num_sticks = 2;
+        joy[i].stick[0].num_axis = joy[i].stick[1].num_axis = 2;
+    }
+    return 0;
+}
+static int poll_pad()
+{
     return 0;
 }
 static JOYSTICK_DRIVER test_pad
-    = {1, "", "", "test pad", attach_pad, [] {}, attach_pad, nullptr, nullptr, nullptr, nullptr};
+    = {1, "", "", "test pad", attach_pads, [] {}, poll_pad, nullptr, nullptr, nullptr, nullptr};
 static _DRIVER_INFO test_pad_drivers[] = {{1, &test_pad, true}, {}};
 
 int main(int argc, char **argv)

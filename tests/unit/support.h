@@ -20,6 +20,8 @@
 extern GFX_DRIVER test_display;
 // Milliseconds the clock ticks at each menu frame: 0 keeps the backdrop still.
 inline int frame_ms = 0;
+// How many of the tests' pads the library finds when it next looks for pads.
+inline int pads_plugged = 1;
 
 // The test's hand at each frame or wait; without one, the steps of the player's script run.
 inline std::function<void()> on_wait;
@@ -72,6 +74,7 @@ inline void fresh(int depth = 16, int w = 640, int h = 480, int scale = 1, const
     steps.clear();
     next_step = 0;
     frame_ms = 0;
+    pads_plugged = 1;
     srand(1);
 }
 
