@@ -14,7 +14,7 @@ TEST(Screens, ThePlayersScreenWithEachEntryUnderWay)
     fresh();
     players[5].key_left = -3;
     players[5].key_right = KEY_ENTER_PAD;
-    players[6].key_right = KEY_NAME_COUNT;
+    players[6].key_right = KEY_MAX + 1;
     act("@600,120 look:main-menu @320,245 click @600,120 look:players");
     act("@130,195 click @130,213 click @130,144 click @130,204 click @600,120 look:players-on");
     act("@130,144 click @130,204 click @600,120 look:players");
