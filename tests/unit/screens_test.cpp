@@ -64,7 +64,7 @@ TEST(Screens, TheOptionsScreenWithItsEntriesPopupsDialogAndMessage)
     act("@415,165 click 7 0 0 @120,245 click @120,245 click rclick 9 ENTER");
     act("@415,245 click 6 0 0 0 ENTER");
     act("@120,325 click look:options-resolution @320,236 click");
-    act("@120,355 click look:options-card @320,256 click");
+    act("@401,355 click @120,355 click look:options-card @320,256 click");
     act("@120,385 click look:options-depth @368,240 click @600,120 look:options-chosen");
     act("ESC @320,325 click @520,325 click look:options-dialog @370,250 click");
     expect(pending.depth, 16);
