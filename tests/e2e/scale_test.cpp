@@ -2,14 +2,14 @@
 #include "harness.h"
 
 // The backdrop stands still and a fixed clock gives the game the unit tests' random numbers, so the
-// main menu is the unit tests' picture of it, at 2x each game pixel a sharp block, at depth 16 and
-// at 32, which the game converts to the test server's 16 bits; Slovak under an English locale lacking
+// main menu is the unit tests' picture of it, at 2x each game pixel a sharp block, at depth 16, 24
+// and 32, which the game converts to the test server's 16 bits; Slovak under an English locale lacking
 // the English captions, English by --language en. Clicks land where the player sees the buttons; a
 // change of card keeps the game's size in the file.
 TEST(Scale, TwiceTheSizeShowsTheSameMenuAndClicksLandWhereSeen)
 {
     const std::string file = edit(DEFAULTS, {{1, "0 3"}});
-    for (auto [depth, n] : {std::pair {"16", 1}, {"32", 1}, {"32", 2}}) {
+    for (auto [depth, n] : {std::pair {"16", 1}, {"24", 1}, {"32", 1}, {"32", 2}}) {
         const std::string at_depth = edit(file, {{2, std::string(depth) + " 0 640 480"}});
         new_dir(at_depth);
         std::filesystem::remove(game.dir + "/napisy-en.tga");
