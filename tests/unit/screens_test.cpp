@@ -34,7 +34,7 @@ TEST(Screens, ThePlayersScreenWithEachEntryUnderWay)
 // rest, nor the first button again, nor the second while it is held from before the entry began),
 // slot 3 a button and a key, slot 0 a key and a direction, slot 4 a wide pair; ESC puts back slot
 // 6's. In a match slot 1's first button turns its worm; slot 3's key, in place of which it has a
-// button, does not.
+// button, does not, nor slot 6's key code that is a pad control's.
 TEST(Screens, PadControlsAreTakenAsKeysAreButNotATriggerAtRest)
 {
     fresh();
@@ -48,6 +48,9 @@ TEST(Screens, PadControlsAreTakenAsKeysAreButNotATriggerAtRest)
     act("@380,174 click PAD1_S2_LEFT PAD1_S2_LEFT PAD1_B4 PAD1_B4 PAD1_B5 PAD1_B5");
     act("@380,234 click PAD1_B1 C @380,144 click W PAD2_UP @380,324 click PAD1_B3 ESC");
     act("@380,264 click PAD1_S2_UP PAD1_S2_DOWN @600,120 look:players-pads ESC");
+    steps.push_back([] {
+        players[6].key_right = PAD_CONTROL_FIRST + 3; // a hand-edited key code, not PAD1 B4
+    });
     act("S PAD1_B4*1100 2_PAD*300 look:match-pads ESC");
     main_menu();
 }

@@ -90,7 +90,7 @@ TEST(SettingsFile, AFileCutShortGivesTheDefaults)
     alarm(0);
 }
 
-// The write fails with EFBIG, also for root.
+// The write fails with EFBIG, also for root; the rename fails onto a folder.
 TEST(SettingsFile, AFailedWriteLeavesTheOldFileAndNoTemporary)
 {
     reload(CUSTOM);
@@ -103,8 +103,10 @@ TEST(SettingsFile, AFailedWriteLeavesTheOldFileAndNoTemporary)
     save_settings_to(PATH.c_str());
     setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_EQ(reload(nullptr), CUSTOM);
+    std::filesystem::create_directory(PATH + ".d");
+    save_settings_to((PATH + ".d").c_str());
     auto files = std::filesystem::directory_iterator(DIR);
-    EXPECT_EQ(std::distance(begin(files), end(files)), 1);
+    EXPECT_EQ(std::distance(begin(files), end(files)), 2);
     std::filesystem::remove_all(DIR);
 }
 
