@@ -1,11 +1,12 @@
 // The menus and matches as a player goes through them.
 #include "harness.h"
 
-// A fresh start by mouse: numbers clamped, a player renamed, re-keyed, switched on and recoloured,
-// all seen in a match and in the file; the close button cancels a key assignment.
+// A start by mouse: numbers clamped, a player renamed, re-keyed, switched on and recoloured, all seen
+// in a match and in the file; a name hand-edited in Latin-1 is shown as written; the close button
+// cancels a key assignment.
 TEST(Menus, WhatTheMouseChangesReachesTheMatchAndTheFile)
 {
-    new_dir();
+    new_dir(edit(DEFAULTS, {{6, "BELAS\xdd"}}));
     start();
     click(PLAYERS, 0); // pressed on the players button, released on the options button
     button(1, true);
@@ -35,10 +36,12 @@ TEST(Menus, WhatTheMouseChangesReachesTheMatchAndTheFile)
     click(cell(6, KEYS));
     tap("k");
     EXPECT_TRUE(wait_text("K/ ", cell(6, KEYS)));
+    EXPECT_TRUE(wait_text("BELAS\xdd", cell(1, NAME), 0x07FF));
     const std::string file = edit(DEFAULTS,
                                   {{3, "7 50 100 74523 0.150000"},
                                    {4, "janko"},
                                    {5, "2029 82 83 0"},
+                                   {6, "BELAS\xdd"},
                                    {7, "2047 17 23 0"},
                                    {9, "2016 14 13 0"}});
     close_window();
