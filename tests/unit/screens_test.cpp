@@ -64,11 +64,12 @@ TEST(Screens, TheOptionsScreenWithItsEntriesPopupsDialogAndMessage)
     fresh();
     act("@320,325 click @600,120 look:options");
     act("@120,165 click 2 5 0 look:options-typing ENTER");
-    act("@415,165 click 7 0 0 @120,245 click @120,245 click rclick 9 ENTER");
+    act("@415,165 click look:options-turning 7 0 0 @120,245 click look:options-turned");
+    act("@120,245 click rclick 9 ENTER");
     act("@415,245 click 6 0 0 0 ENTER");
     act("@120,325 click look:options-resolution @320,236 click");
     act("@401,355 click @120,355 click look:options-card @320,256 click");
-    act("@120,385 click look:options-depth @368,240 click @600,120 look:options-chosen");
+    act("@120,385 click look:options-depth @368,225 click @600,120 look:options-chosen");
     act("ESC @320,325 click @520,325 click look:options-dialog @370,250 click");
     expect(pending.depth, 16);
     act("@520,325 click look:options-unchanged ESC");
@@ -101,14 +102,15 @@ TEST(Screens, AMatchItsRoundEndsAndTheWinners)
 }
 
 // Twice the size, every game pixel is a sharp 2 x 2 block of the same pictures, and the pointer is
-// read and placed in game pixels. On a larger screen the players' grid is where it is drawn.
+// read and placed in game pixels. On a larger screen the buttons and the players' grid are where they
+// are drawn.
 TEST(Screens, TwiceTheSizeTheSamePicturesAndButtons)
 {
     fresh(16, 640, 480, 2);
     act("@600,120 look:main-menu @320,325 click @600,120 look:options ESC ESC");
     main_menu();
     fresh(32, 1024, 768);
-    act("@320,245 click @130,204 click");
+    act("@100,325 click @320,245 click @130,204 click");
     expect(players[2].off, 0);
     act("ESC ESC");
     main_menu();
