@@ -69,8 +69,8 @@ TEST(Screens, TheOptionsScreenWithItsEntriesPopupsDialogAndMessage)
     act("@415,245 click 6 0 0 0 ENTER");
     act("@120,325 click look:options-resolution @320,236 click");
     act("@401,355 click @120,355 click look:options-card @320,256 click");
-    act("@120,385 click look:options-depth @368,225 click @600,120 look:options-chosen");
-    act("ESC @320,325 click @520,325 click look:options-dialog @370,250 click");
+    act("@120,385 click look:options-depth @384,225 click @600,120 look:options-chosen");
+    act("ESC @320,325 click @520,325 click look:options-dialog @370,240 click");
     expect(pending.depth, 16);
     act("@520,325 click look:options-unchanged ESC");
     act("@415,245 click 1 2 BACKSPACE 7 @600,120 click @415,245 click 4 5 ESC");
