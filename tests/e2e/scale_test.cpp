@@ -4,18 +4,19 @@
 // The backdrop stands still and a fixed clock gives the game the unit tests' random numbers, so the
 // main menu is the unit tests' picture of it, at 2x each game pixel a sharp block, at depth 16, 24
 // and 32, which the game converts to the test server's 16 bits; Slovak under an English locale lacking
-// the English captions, English by --language en. Clicks land where the player sees the buttons; a
+// the English captions, English by --language en; --scale fit is 2 on the test server. Clicks land where the player sees the buttons; a
 // change of card keeps the game's size in the file.
 TEST(Scale, TwiceTheSizeShowsTheSameMenuAndClicksLandWhereSeen)
 {
     const std::string file = edit(DEFAULTS, {{1, "0 3"}});
-    for (auto [depth, n] : {std::pair {"16", 1}, {"24", 1}, {"32", 1}, {"32", 2}}) {
+    for (auto [depth, n, option] :
+         {std::tuple {"16", 1, "1"}, {"24", 1, "1"}, {"32", 1, "1"}, {"32", 2, "fit"}}) {
         const std::string at_depth = edit(file, {{2, std::string(depth) + " 0 640 480"}});
         new_dir(at_depth);
         std::filesystem::remove(game.dir + "/napisy-en.tga");
         scale = n;
         start({"LD_PRELOAD=" FIXED_TIME_LIBRARY, "LC_ALL=en_US.UTF-8"},
-              "--scale " + std::to_string(n));
+              std::string("--scale ") + option);
         EXPECT_EQ(wait_picture("main-menu"), "") << depth << " at " << n;
         tap("Escape");
         EXPECT_EQ(quit(), at_depth);
