@@ -3,9 +3,9 @@
 
 // The backdrop stands still and a fixed clock gives the game the unit tests' random numbers, so the
 // main menu is the unit tests' picture of it, at 2x each game pixel a sharp block, at depth 16, 24
-// and 32, which the game converts to the test server's 16 bits; Slovak under an English locale lacking
-// the English captions, English by --language en; --scale fit is 2 on the test server. Clicks land where the player sees the buttons; a
-// change of card keeps the game's size in the file.
+// and 32, which the game converts to the test server's 16 bits; Slovak under an English locale
+// lacking the English captions, English by --language en; --scale fit is 2 on the test server.
+// Clicks land where the player sees the buttons; a change of card keeps the game's size in the file.
 TEST(Scale, TwiceTheSizeShowsTheSameMenuAndClicksLandWhereSeen)
 {
     const std::string file = edit(DEFAULTS, {{1, "0 3"}});
