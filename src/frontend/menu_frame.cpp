@@ -64,34 +64,20 @@ void forget_menu_picture()
     composed_offset = NOT_COMPOSED;
 }
 
-// Memory bitmaps hold their pixels in one block, row after row; a pixel of
-// 15 bits takes two bytes.
-static size_t pixel_bytes(BITMAP *bmp)
-{
-    const int BITS_PER_BYTE = 8;
-    const size_t bytes_per_pixel = (bitmap_color_depth(bmp) + BITS_PER_BYTE - 1) / BITS_PER_BYTE;
-    return bytes_per_pixel * bmp->w * bmp->h;
-}
-
 static bool same_layer(BITMAP *layer, BITMAP *copy)
 {
     return copy && bitmap_color_depth(copy) == bitmap_color_depth(layer)
-        && std::memcmp(copy->dat, layer->dat, pixel_bytes(layer)) == 0;
+        && std::memcmp(copy->dat, layer->dat, (size_t)row_bytes(layer) * layer->h) == 0;
 }
 
 // A copy of the layer in `copy`, made again when the depth is new; false
 // when it cannot be made.
 static bool copy_layer(BITMAP *layer, BITMAP *&copy)
 {
-    if (copy && bitmap_color_depth(copy) != bitmap_color_depth(layer)) {
-        destroy_bitmap(copy);
-        copy = nullptr;
-    }
-    if (!copy)
-        copy = create_bitmap_ex(bitmap_color_depth(layer), layer->w, layer->h);
-    if (copy)
-        blit(layer, copy, 0, 0, 0, 0, layer->w, layer->h);
-    return copy != nullptr;
+    if (!keep_bitmap(copy, bitmap_color_depth(layer), layer->w, layer->h))
+        return false;
+    blit(layer, copy, 0, 0, 0, 0, layer->w, layer->h);
+    return true;
 }
 
 // The copies are taken only once the joined layers are made, so that layers

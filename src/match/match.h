@@ -95,3 +95,7 @@ int game_screen_h();
 void present();
 // The screen is new (a mode has been set): the next present sends every row.
 void forget_shown_picture();
+// The bytes of one row of a memory bitmap, whose rows lie one after the other.
+int row_bytes(BITMAP *bmp);
+// bmp, made again unless it is w x h at the depth; false when it cannot be.
+bool keep_bitmap(BITMAP *&bmp, int depth, int w, int h);

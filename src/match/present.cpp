@@ -39,8 +39,7 @@ void forget_shown_picture()
     screen_unknown = true;
 }
 
-// Memory bitmaps hold their rows one after the other, without gaps.
-static int row_bytes(BITMAP *bmp)
+int row_bytes(BITMAP *bmp)
 {
     return bmp->w * BYTES_PER_PIXEL(bitmap_color_depth(bmp));
 }
@@ -69,8 +68,7 @@ static bool fits(BITMAP *bmp, int depth, int w, int h)
     return bmp && bmp->w == w && bmp->h == h && bitmap_color_depth(bmp) == depth;
 }
 
-// bmp, made again unless it is w x h at the depth; false when it cannot be.
-static bool keep_bitmap(BITMAP *&bmp, int depth, int w, int h)
+bool keep_bitmap(BITMAP *&bmp, int depth, int w, int h)
 {
     if (fits(bmp, depth, w, h))
         return true;
